@@ -1,0 +1,43 @@
+#include "channel_files.h"
+
+#include <string>
+
+#include "number_format.h"
+#include "run_state.h"
+
+namespace {
+
+constexpr std::size_t channel_buffer = 1 << 20;
+constexpr std::size_t max_line = 2 * 16 + 2;  // two renderings of at most 16 bytes
+
+}  // namespace
+
+void form_output_names(std::string_view prefix) {
+  for (int k = 1; k <= max_channels; ++k) {
+    output_names[k].assign(std::string(prefix) + "." + std::to_string(k));
+  }
+}
+
+int channel_file_clashing_with_input(int total_columns) {
+  for (int k = 1; k < total_columns; ++k) {
+    if (host_is_same_file(output_names[k].view(), input_file.file)) return k;
+  }
+  return 0;
+}
+
+bool write_channel_file(int channel, std::int32_t line_count, output_file& out) {
+  if (!create_output(out, output_names[channel].view(), channel_buffer)) return false;
+  const float* const times = sample_table[0];
+  const float* const values = sample_table[channel];
+  const double mean = channel_means[channel];
+  const double factor = scale_factors[channel];
+  for (std::int32_t p = 0; p < line_count; ++p) {
+    char* c = reserve_output(out, max_line);
+    c = render_exponent_14(c, times[p]);
+    *c++ = ' ';
+    c = render_exponent_14(c, (static_cast<double>(values[p]) - mean) * factor);
+    *c++ = '\n';
+    commit_output(out, c);
+  }
+  return close_output(out);
+}

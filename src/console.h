@@ -1,0 +1,8 @@
+// Console output: the program's prompts, reports and messages.
+#pragma once
+
+#include <string_view>
+
+// Writes `text` to standard output. On a terminal the text is out before
+// this returns; otherwise it joins the block buffer.
+void say(std::string_view text);

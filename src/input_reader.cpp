@@ -1,0 +1,156 @@
+#include "input_reader.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "number_format.h"
+#include "run_state.h"
+
+namespace {
+
+constexpr std::size_t initial_buffer = 1 << 20;
+
+int read_error = 0;
+
+bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+const char* skip_space(const char* p, const char* last) {
+  while (p != last && is_space(*p)) ++p;
+  return p;
+}
+
+const char* skip_field(const char* p, const char* last) {
+  while (p != last && !is_space(*p)) ++p;
+  return p;
+}
+
+// Moves the unread bytes to the front, grows the buffer when they fill it,
+// and reads more from the file. False when nothing more can come.
+bool refill() {
+  input_file_record& in = input_file;
+  if (in.at_end) return false;
+  const std::size_t unread = in.end - in.begin;
+  if (in.begin > 0) {
+    std::memmove(in.buffer, in.buffer + in.begin, unread);
+    in.begin = 0;
+    in.end = unread;
+  }
+  if (in.end == in.capacity) {
+    const std::size_t grown = in.capacity * 2;
+    char* const bigger = static_cast<char*>(std::realloc(in.buffer, grown));
+    if (bigger == nullptr) {
+      in.at_end = true;
+      in.failed = true;
+      read_error = ENOMEM;
+      return false;
+    }
+    in.buffer = bigger;
+    in.capacity = grown;
+  }
+  const long long got = host_read(in.file, in.buffer + in.end, in.capacity - in.end, read_error);
+  if (got <= 0) {
+    in.at_end = true;
+    in.failed = got < 0;
+    return false;
+  }
+  in.end += static_cast<std::size_t>(got);
+  return true;
+}
+
+}  // namespace
+
+void clear_table() { std::memset(sample_table, 0, sizeof sample_table); }
+
+bool open_input_file(std::string_view name, int& error) {
+  input_file_record& in = input_file;
+  if (!host_open_read(name, in.file, error)) return false;
+  if (in.buffer == nullptr) {
+    in.buffer = static_cast<char*>(std::malloc(initial_buffer));
+    if (in.buffer == nullptr) {
+      host_close(in.file, error);
+      error = ENOMEM;
+      return false;
+    }
+    in.capacity = initial_buffer;
+  }
+  in.begin = in.end = 0;
+  in.at_end = in.failed = false;
+  in.is_open = true;
+  return true;
+}
+
+bool read_line(std::string_view& line) {
+  input_file_record& in = input_file;
+  if (!in.is_open) return false;
+  std::size_t scanned = 0;  // bytes of this line already searched for a line feed
+  for (;;) {
+    const char* const start = in.buffer + in.begin;
+    const std::size_t available = in.end - in.begin;
+    const void* const feed = std::memchr(start + scanned, '\n', available - scanned);
+    if (feed != nullptr) {
+      const auto length = static_cast<std::size_t>(static_cast<const char*>(feed) - start) + 1;
+      line = {start, length};
+      in.begin += length;
+      return true;
+    }
+    scanned = available;
+    if (!refill()) {
+      if (in.end == in.begin) return false;
+      line = {in.buffer + in.begin, in.end - in.begin};
+      in.begin = in.end;
+      return true;
+    }
+  }
+}
+
+std::int32_t read_header_lines(std::int32_t count, void (*echo)(std::int32_t, std::string_view)) {
+  std::int32_t read = 0;
+  std::string_view line;
+  while (read < count && read_line(line)) {
+    echo(read, line);
+    ++read;
+  }
+  return read;
+}
+
+data_read_result read_data_lines(int total_columns) {
+  data_read_result result;
+  float values[max_total_columns] = {};
+  const auto columns = static_cast<std::size_t>(std::clamp(total_columns, 0, max_total_columns));
+  std::string_view line;
+  std::int32_t p = 0;
+  while (read_line(line)) {
+    const char* const last = line.data() + line.size();
+    const char* c = skip_space(line.data(), last);
+    if (c == last) continue;  // a blank line is not a data line
+    if (p == max_data_lines) {
+      result.more_than_limit = true;
+      break;
+    }
+    c = skip_field(c, last);  // the index
+    for (std::size_t i = 0; i < columns; ++i) {
+      c = skip_space(c, last);
+      if (c == last) break;
+      const char* const field = c;
+      c = skip_field(c, last);
+      values[i] = parse_data_field(field, c);
+    }
+    for (std::size_t i = 0; i < columns; ++i) sample_table[i][p] = values[i];
+    ++p;
+  }
+  result.line_count = p;
+  return result;
+}
+
+bool input_read_failed() { return input_file.failed; }
+
+int input_read_error() { return read_error; }
+
+void close_input() {
+  input_file_record& in = input_file;
+  if (!in.is_open) return;
+  int error = 0;
+  host_close(in.file, error);
+  in.is_open = false;
+}

@@ -1,0 +1,48 @@
+// The host seam: console set-up, the key wait and raw file operations. One
+// implementation file per host; nothing else in the program is host-specific.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// An open file of the host; `value` is the host's descriptor or handle.
+struct host_file {
+  std::intptr_t value = -1;
+};
+
+// Makes standard output written through on a terminal and block-buffered
+// otherwise. Call once, before anything is printed.
+void setup_console_output();
+
+// Waits for one key press read from the terminal itself, raw and without
+// echo, and restores the terminal. Returns at once when there is no terminal.
+void wait_for_key();
+
+// Opens `name` for reading as it is on disk (no line-end translation).
+// A directory does not open. On failure returns false and sets `error`.
+bool host_open_read(std::string_view name, host_file& file, int& error);
+
+// Reads up to `size` bytes; returns the count, 0 at the end of the file, or
+// -1 with `error` set.
+long long host_read(host_file file, char* data, std::size_t size, int& error);
+
+// Creates or replaces `name` for writing text. On failure returns false and
+// sets `error`.
+bool host_create_text(std::string_view name, host_file& file, int& error);
+
+// Writes all `size` bytes of text, translating line feeds into the host's
+// line end. On failure returns false and sets `error`.
+bool host_write_text(host_file file, const char* data, std::size_t size, int& error);
+
+// Closes a file. On failure (the data may not have reached the disk) returns
+// false and sets `error`.
+bool host_close(host_file file, int& error);
+
+// True when `name` exists and is the very file that `file` has open, by
+// identity (links and other spellings included), not by name.
+bool host_is_same_file(std::string_view name, host_file file);
+
+// The host's text for an error code, e.g. "No space left on device".
+std::string host_error_text(int error);

@@ -1,0 +1,73 @@
+// The records shared by the stages of a run. Every piece of process-wide
+// state lives here, sized for the largest case, and lasts for the whole run.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "platform.h"
+
+// Limits of the fixed records.
+inline constexpr int max_data_lines = 1000000;
+inline constexpr int table_rows = 18;
+inline constexpr int max_total_columns = 17;
+inline constexpr int max_channels = 16;
+inline constexpr std::size_t name_capacity = 259;    // characters of a file name
+inline constexpr std::size_t prefix_capacity = 23;   // characters of the output prefix
+
+// A file name of at most name_capacity characters held in place.
+struct name_field {
+  char text[name_capacity + 1] = {};
+  std::size_t size = 0;
+
+  // Replaces the content; false (content unchanged) when `s` is too long.
+  bool assign(std::string_view s);
+  std::string_view view() const { return {text, size}; }
+};
+
+// The answers of the dialogue. Integers are signed 32-bit, as typed.
+struct run_settings_record {
+  name_field input_name;
+  name_field prefix;
+  std::int32_t accelerometer_columns = 0;  // A
+  std::int32_t total_columns = 0;          // N = A + 1, once accepted 2..17
+  std::int32_t apply_scale = 0;            // 1 means yes
+  std::int32_t input_unit = 0;             // 2 means millivolts
+  std::int32_t scale_format = 0;           // 1 means G per volt
+  std::int32_t remove_mean = 0;            // 1 means yes
+  std::int32_t header_count = 0;           // H
+  std::int32_t line_count = 0;             // n
+  bool more_lines_than_limit = false;      // data lines past max_data_lines were left
+};
+
+extern run_settings_record run_settings;
+
+// Multipliers that turn channel k's value (less its mean) into G; 1.0 unless scaled.
+extern float scale_factors[20];
+
+// Row 0 holds the times, row k channel k; column p is data line p.
+extern float sample_table[table_rows][max_data_lines];
+
+// Channel means indexed by channel; 0 unless mean removal was chosen.
+extern float channel_means[table_rows];
+
+extern double sample_interval;
+extern double sample_rate;
+
+// Slot 0 the input file's name, slots 1 to 16 the channel files' names.
+extern name_field output_names[max_channels + 1];
+
+// The open input file and its read buffer.
+struct input_file_record {
+  host_file file;
+  bool is_open = false;
+  char* buffer = nullptr;  // holds at least one whole line; grows for longer lines
+  std::size_t capacity = 0;
+  std::size_t begin = 0;   // first unread byte
+  std::size_t end = 0;     // one past the last byte read from the file
+  bool at_end = false;     // the file has no more bytes
+  bool failed = false;     // a read error ended reading
+};
+
+extern input_file_record input_file;
