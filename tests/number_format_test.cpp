@@ -1,0 +1,401 @@
+#include "number_format.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+
+namespace {
+
+constexpr double inf = std::numeric_limits<double>::infinity();
+constexpr double nan_value = std::numeric_limits<double>::quiet_NaN();
+
+double f32(double v) { return static_cast<double>(static_cast<float>(v)); }
+
+struct render_case {
+  conversion c;
+  double value;
+  const char* expected;
+};
+
+TEST(render, table_of_formats) {
+  const render_case cases[] = {
+      // exponent form
+      {conversion::exponent_14, 1.0, "1.0000000e+000"},
+      {conversion::exponent_14, f32(0.0005), "5.0000002e-004"},
+      {conversion::exponent_14, -2.5, "-2.5000000e+000"},
+      {conversion::exponent_14, 0.0, "0.0000000e+000"},
+      {conversion::exponent_14, -0.0, "0.0000000e+000"},
+      {conversion::exponent_14, 12345.678, "1.2345678e+004"},
+      {conversion::exponent_14, f32(-0.001), "-1.0000000e-003"},
+      {conversion::exponent_14, 9.99999999, "1.0000000e+001"},
+      {conversion::exponent_14, 1e-300, "1.0000000e-300"},
+      {conversion::exponent_14, -1e300, "-1.0000000e+300"},
+      {conversion::exponent_14, 4.9406564584124654e-324, "4.9406565e-324"},
+      {conversion::exponent_14, 1.7976931348623157e308, "1.7976931e+308"},
+      {conversion::exponent_14, 1e22, "1.0000000e+022"},
+      {conversion::exponent_14, 123456789012345678.0, "1.2345679e+017"},
+      {conversion::exponent_14, inf, "           inf"},
+      {conversion::exponent_14, -inf, "          -inf"},
+      {conversion::exponent_14, nan_value, "           nan"},
+      {conversion::exponent_14, -nan_value, "           nan"},
+      // general form, 4 digits
+      {conversion::general_14_4, 1999.99998, "          2000"},
+      {conversion::general_14_4, 2000, "          2000"},
+      {conversion::general_14_4, 123456, "    1.235e+005"},
+      {conversion::general_14_4, 0.00001234, "    1.234e-005"},
+      {conversion::general_14_4, 12345, "    1.235e+004"},  // tie, away from zero
+      {conversion::general_14_4, 0.10045, "        0.1005"},  // judged on 17 digits
+      {conversion::general_14_4, 99999, "        1e+005"},
+      {conversion::general_14_4, 9.9996, "            10"},
+      {conversion::general_14_4, 0.0001, "        0.0001"},
+      {conversion::general_14_4, 0.000099996, "        0.0001"},
+      {conversion::general_14_4, 0.00009999, "    9.999e-005"},
+      {conversion::general_14_4, -1999.99998, "         -2000"},
+      {conversion::general_14_4, inf, "           inf"},
+      {conversion::general_9_4, 0.0, "        0"},
+      {conversion::general_9_4, -0.0, "        0"},
+      {conversion::general_9_4, 0.15625, "   0.1563"},
+      {conversion::general_9_4, f32(0.0099999998), "     0.01"},
+      {conversion::general_9_4, -123456789.0, "-1.235e+008"},
+      // general form, 7 digits
+      {conversion::general_14_7, f32(0.123456789), "     0.1234568"},
+      {conversion::general_14_7, 100, "           100"},
+      {conversion::general_14_7, 2.5, "           2.5"},
+      {conversion::general_14_7, 1234567, "       1234567"},
+      {conversion::general_14_7, 12345678, " 1.234568e+007"},
+      {conversion::general_14_7, 1e-5, "        1e-005"},
+      // fixed point
+      {conversion::fixed, f32(0.0015), "0.001500"},
+      {conversion::fixed, 0.0, "0.000000"},
+      {conversion::fixed, -0.0, "0.000000"},
+      {conversion::fixed, -0.0000001, "-0.000000"},
+      {conversion::fixed, 0.0000004, "0.000000"},
+      {conversion::fixed, 0.0000015, "0.000002"},
+      {conversion::fixed, 1e-30, "0.000000"},
+      {conversion::fixed, 999999.9999996, "1000000.000000"},
+      {conversion::fixed, -12.5, "-12.500000"},
+      {conversion::fixed, 1e17, "100000000000000000.000000"},
+      {conversion::fixed, 1.2345678901234567e20, "123456789012345670000.000000"},
+      {conversion::fixed, -inf, "-inf"},
+      {conversion::fixed, nan_value, "nan"},
+  };
+  for (const auto& t : cases) {
+    SCOPED_TRACE(::testing::Message() << "value " << t.value << " (" << static_cast<int>(t.c)
+                                      << ")");
+    EXPECT_EQ(render(t.c, t.value), t.expected);
+  }
+}
+
+TEST(render, largest_fixed_fits_its_room) {
+  const std::string text = render(conversion::fixed, -1.7976931348623157e308);
+  EXPECT_EQ(text.size(), 1 + 309 + 1 + 6u);
+  EXPECT_EQ(text.substr(0, 18), "-17976931348623157");
+  EXPECT_EQ(text.substr(18, 292), std::string(292, '0'));
+}
+
+// The exact reference: the C library prints the exact binary value with as
+// many digits as asked, so 40 digits (or 800 when digits 19 to 40 could hide
+// a carry) give the first 18 digits truncated. Those are rounded half up to
+// 17, then the 17-digit string is rounded to the shown digits.
+struct reference_digits {
+  std::string digits;  // 17 digits
+  int exponent = 0;
+};
+
+reference_digits reference_17(double magnitude) {
+  char text[900];
+  std::snprintf(text, sizeof text, "%.40e", magnitude);
+  std::string mantissa = std::string(1, text[0]) + std::string(text + 2, 40);
+  const std::string tail = mantissa.substr(18);
+  if (tail.find_first_not_of('9') == std::string::npos ||
+      tail.find_first_not_of('0') == std::string::npos) {
+    std::snprintf(text, sizeof text, "%.800e", magnitude);
+    mantissa = std::string(1, text[0]) + std::string(text + 2, 800);
+  }
+  int exponent = std::atoi(std::strchr(text, 'e') + 1);
+  std::string d = mantissa.substr(0, 17);
+  if (mantissa[17] >= '5') {
+    int i = 16;
+    while (i >= 0 && d[static_cast<std::size_t>(i)] == '9') d[static_cast<std::size_t>(i--)] = '0';
+    if (i < 0) {
+      d = "1" + d.substr(0, 16);
+      ++exponent;
+    } else {
+      ++d[static_cast<std::size_t>(i)];
+    }
+  }
+  return {d, exponent};
+}
+
+// Rounds the 17-digit string to `count` digits, half up; returns the digits
+// and sets `exponent` to that of the rounded value.
+std::string reference_round(const reference_digits& r, int count, int& exponent) {
+  std::string d = r.digits.substr(0, static_cast<std::size_t>(count));
+  exponent = r.exponent;
+  if (r.digits[static_cast<std::size_t>(count)] >= '5') {
+    int i = count - 1;
+    while (i >= 0 && d[static_cast<std::size_t>(i)] == '9') d[static_cast<std::size_t>(i--)] = '0';
+    if (i < 0) {
+      d = "1" + d.substr(0, static_cast<std::size_t>(count - 1));
+      ++exponent;
+    } else {
+      ++d[static_cast<std::size_t>(i)];
+    }
+  }
+  return d;
+}
+
+// The C library's layout of an already rounded value, with the exponent
+// widened to three digits and the width applied.
+std::string library_layout(const char* format, double rounded, int width) {
+  char text[400];
+  std::snprintf(text, sizeof text, format, rounded);
+  std::string s = text;
+  const auto e = s.find('e');
+  if (e != std::string::npos && s.size() - e == 4) s.insert(e + 2, "0");
+  if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<std::size_t>(width) - s.size(), ' ');
+  return s;
+}
+
+std::string reference_render(conversion c, double value) {
+  if (value == 0) value = 0;  // no minus on a zero
+  const double magnitude = std::fabs(value);
+  const reference_digits r = reference_17(magnitude);
+  const double sign = value < 0 ? -1 : 1;
+  int exponent = 0;
+  switch (c) {
+    case conversion::exponent_14: {
+      const std::string d = reference_round(r, 8, exponent);
+      const double rounded = std::strtod((d + "e" + std::to_string(exponent - 7)).c_str(), nullptr);
+      return library_layout("%.7e", sign * rounded, 14);
+    }
+    case conversion::general_14_4:
+    case conversion::general_9_4:
+    case conversion::general_14_7: {
+      const int p = c == conversion::general_14_7 ? 7 : 4;
+      const std::string d = reference_round(r, p, exponent);
+      const double rounded = std::strtod((d + "e" + std::to_string(exponent - p + 1)).c_str(), nullptr);
+      return library_layout(p == 7 ? "%.7g" : "%.4g", sign * rounded,
+                            c == conversion::general_9_4 ? 9 : 14);
+    }
+    case conversion::fixed: {
+      const int count = r.exponent + 7;
+      std::string digits;
+      if (count >= 1) {
+        digits = reference_round(r, count, exponent);
+        digits += std::string(static_cast<std::size_t>(exponent - r.exponent), '0');
+      } else {
+        digits = (count == 0 && r.digits[0] >= '5') ? "1" : "0";
+      }
+      const double rounded = std::strtod((digits + "e-6").c_str(), nullptr);
+      std::string s = library_layout("%.6f", rounded, 0);
+      return (value < 0 ? "-" : "") + s;
+    }
+  }
+  return {};
+}
+
+// Doubles spread over all magnitudes, float-derived values, and products of
+// float differences with float factors as the channel files compute them.
+double pseudo_random_value(std::mt19937_64& rng, int kind) {
+  std::uniform_int_distribution<std::uint64_t> bits;
+  std::uniform_real_distribution<double> unit(-1, 1);
+  std::uniform_int_distribution<int> decade(-40, 20);
+  switch (kind % 4) {
+    case 0: {
+      double v = std::bit_cast<double>(bits(rng));
+      return std::isfinite(v) ? v : 1.5;
+    }
+    case 1:
+      return f32(unit(rng) * std::pow(10.0, decade(rng)));
+    case 2: {
+      const float x = static_cast<float>(unit(rng) * 10);
+      const float mean = static_cast<float>(unit(rng));
+      const float factor = static_cast<float>(std::pow(10.0, decade(rng) / 4));
+      return (static_cast<double>(x) - mean) * factor;
+    }
+    default:
+      return unit(rng) * std::pow(10.0, decade(rng));
+  }
+}
+
+TEST(render, agrees_with_exact_reference_on_a_million_values) {
+  std::mt19937_64 rng(20261211);
+  const conversion all[] = {conversion::exponent_14, conversion::general_14_7,
+                            conversion::general_14_4, conversion::general_9_4, conversion::fixed};
+  int failures = 0;
+  for (int i = 0; i < 1000000 && failures < 10; ++i) {
+    const double v = pseudo_random_value(rng, i);
+    const conversion c = all[i % 5];
+    // "%f" of large values needs digits past the double's: checked in the table.
+    if (c == conversion::fixed && std::fabs(v) >= 1e9) continue;
+    const std::string expected = reference_render(c, v);
+    const std::string got = render(c, v);
+    if (got != expected) {
+      ++failures;
+      ADD_FAILURE() << "value " << std::hexfloat << v << " conversion " << static_cast<int>(c)
+                    << ": got '" << got << "' expected '" << expected << "'";
+    }
+  }
+}
+
+TEST(render, fast_exponent_path_matches_general_path) {
+  std::mt19937_64 rng(7);
+  char fast[32];
+  for (int i = 0; i < 1000000; ++i) {
+    const double v = pseudo_random_value(rng, i);
+    const std::string slow = render(conversion::exponent_14, v);
+    const std::string got(fast, render_exponent_14(fast, v));
+    ASSERT_EQ(got, slow) << std::hexfloat << v;
+  }
+}
+
+TEST(to_decimal17, fast_path_matches_big_integer_path) {
+  std::mt19937_64 rng(11);
+  const double edges[] = {4.9406564584124654e-324, 2.2250738585072014e-308, 1e-39, 1e-38,
+                          0.1,  1,  9007199254740993.0, 1e17, 1e18, 1.8446744073709552e19,
+                          1.7e38, 3.4e38, 1.7976931348623157e308};
+  for (const double v : edges) {
+    const decimal17 a = to_decimal17(v);
+    const decimal17 b = to_decimal17_exact(v);
+    EXPECT_EQ(a.digits, b.digits) << v;
+    EXPECT_EQ(a.exponent, b.exponent) << v;
+  }
+  for (int i = 0; i < 300000; ++i) {
+    const double v = std::fabs(pseudo_random_value(rng, i));
+    if (v == 0) continue;
+    const decimal17 a = to_decimal17(v);
+    const decimal17 b = to_decimal17_exact(v);
+    ASSERT_EQ(a.digits, b.digits) << std::hexfloat << v;
+    ASSERT_EQ(a.exponent, b.exponent) << std::hexfloat << v;
+  }
+}
+
+struct parse_case {
+  number_variant variant;
+  const char* text;
+  double value;
+  std::size_t used;
+  bool found;
+};
+
+TEST(parse_number, table_of_variants) {
+  using v = number_variant;
+  const parse_case cases[] = {
+      {v::answer_integer, "12abc", 12, 2, true},
+      {v::answer_integer, "  \n\t42", 42, 6, true},
+      {v::answer_integer, "+7", 7, 2, true},
+      {v::answer_integer, "-3", -3, 2, true},
+      {v::answer_integer, "-x", 0, 1, false},
+      {v::answer_integer, "abc", 0, 0, false},
+      {v::answer_integer, "", 0, 0, false},
+      {v::answer_integer, ".5", 0, 0, false},
+      {v::answer_integer, "1.5", 1, 1, true},
+      {v::answer_integer, "2147483647", 2147483647, 10, true},
+      {v::answer_integer, "2147483648", 2147483647, 10, true},
+      {v::answer_integer, "-2147483648", -2147483648.0, 11, true},
+      {v::answer_integer, "-2147483649", -2147483648.0, 11, true},
+      {v::answer_integer, "99999999999999999999999", 2147483647, 23, true},
+      {v::answer_real, "2d3", 2, 1, true},
+      {v::answer_real, "2e", 2, 2, true},
+      {v::answer_real, "2e+x", 2, 3, true},
+      {v::answer_real, "1.5e-3", 1.5e-3, 6, true},
+      {v::answer_real, "1.5E+2", 150, 6, true},
+      {v::answer_real, " .5", 0.5, 3, true},
+      {v::answer_real, "5.", 5, 2, true},
+      {v::answer_real, "1.2.3", 1.2, 3, true},
+      {v::answer_real, "-.x", 0, 2, false},
+      {v::answer_real, ".", 0, 1, false},
+      {v::answer_real, "+", 0, 1, false},
+      {v::answer_real, "e5", 0, 0, false},
+      {v::answer_real, "1e400", inf, 5, true},
+      {v::answer_real, "-1e400", -inf, 6, true},
+      {v::answer_real, "1e-400", 0, 6, true},
+      {v::answer_real, "0.000001e-99999999999999999999", 0, 30, true},
+      {v::data_field, "1.5D-3", 1.5e-3, 6, true},
+      {v::data_field, "1.5d3", 1500, 5, true},
+      {v::data_field, "2E2", 200, 3, true},
+      {v::data_field, "-2.5E+01", -25, 8, true},
+      {v::data_field, "abc", 0, 0, false},
+      {v::data_field, "1,5", 1, 1, true},
+      {v::data_field, "-.5", -0.5, 3, true},
+      {v::data_field, "1e", 1, 1, true},
+      {v::data_field, "1e+", 1, 1, true},
+      {v::data_field, "1D-", 1, 1, true},
+      {v::data_field, "2.5-3", 2.5, 3, true},
+      {v::data_field, ".", 0, 1, false},
+      {v::data_field, "-", 0, 1, false},
+      {v::data_field, "inf", 0, 0, false},
+      {v::data_field, "nan", 0, 0, false},
+      {v::data_field, "1e99999", inf, 7, true},
+      {v::data_field, "-1e99999", -inf, 8, true},
+      {v::data_field, "1e-99999", 0, 8, true},
+      {v::data_field, "0e99999", 0, 7, true},
+      {v::data_field, "4.9e-324", 4.9406564584124654e-324, 8, true},
+  };
+  for (const auto& t : cases) {
+    SCOPED_TRACE(::testing::Message() << "'" << t.text << "' variant " << static_cast<int>(t.variant));
+    const parse_result r = parse_number(t.text, t.text + std::strlen(t.text), t.variant);
+    EXPECT_EQ(r.found, t.found);
+    EXPECT_EQ(r.used, t.used);
+    EXPECT_EQ(r.value, t.value);
+  }
+}
+
+TEST(parse_number, signs_of_zero_and_tiny_values) {
+  const char neg_tiny[] = "-1e-400";
+  const parse_result r = parse_number(neg_tiny, neg_tiny + 7, number_variant::data_field);
+  EXPECT_TRUE(std::signbit(r.value));
+  EXPECT_EQ(r.value, 0.0);
+  EXPECT_TRUE(std::signbit(parse_data_field("-0", "-0" + 2)));
+  // Decimal to double, then double to float: 1e-45 lands on the smallest subnormal.
+  EXPECT_EQ(parse_data_field("1e-45", "1e-45" + 5), std::numeric_limits<float>::denorm_min());
+  EXPECT_EQ(parse_data_field("1e39", "1e39" + 4), std::numeric_limits<float>::infinity());
+}
+
+TEST(parse_number, long_fields_keep_every_digit) {
+  const std::string ones(5000, '1');
+  EXPECT_EQ(parse_data_field(ones.data(), ones.data() + ones.size()),
+            std::numeric_limits<float>::infinity());
+  const std::string small = "0." + std::string(4000, '0') + "1e4001";
+  EXPECT_EQ(parse_data_field(small.data(), small.data() + small.size()), 1.0f);
+  // Decimal to double first: the tiny excess is lost there, and 2^24 + 1 then
+  // ties to even in float (a direct conversion to float would give 2^24 + 2).
+  const std::string near = "16777217.00000000000000000001";
+  EXPECT_EQ(parse_data_field(near.data(), near.data() + near.size()), 16777216.0f);
+}
+
+TEST(parse_data_field, fast_path_matches_exact_conversion) {
+  std::mt19937_64 rng(99);
+  std::uniform_real_distribution<double> unit(-1, 1);
+  std::uniform_int_distribution<int> decade(-30, 30);
+  std::uniform_int_distribution<int> style(0, 9);
+  char text[128];
+  for (int i = 0; i < 1000000; ++i) {
+    const double v = unit(rng) * std::pow(10.0, decade(rng));
+    switch (style(rng)) {
+      case 0: std::snprintf(text, sizeof text, "%.6f", v); break;
+      case 1: std::snprintf(text, sizeof text, "%.17g", v); break;
+      case 2: std::snprintf(text, sizeof text, "%.20e", v); break;
+      case 3: std::snprintf(text, sizeof text, "%.3E", v); break;
+      case 4: {
+        std::snprintf(text, sizeof text, "%.7e", v);
+        *std::strchr(text, 'e') = 'D';
+        break;
+      }
+      case 5: std::snprintf(text, sizeof text, "%+.0f.", v); break;
+      default: std::snprintf(text, sizeof text, "%.7e", v); break;
+    }
+    const char* const end = text + std::strlen(text);
+    const float exact = static_cast<float>(parse_number(text, end, number_variant::data_field).value);
+    const float fast = parse_data_field(text, end);
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(fast), std::bit_cast<std::uint32_t>(exact)) << text;
+  }
+}
+
+}  // namespace

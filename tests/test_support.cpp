@@ -1,0 +1,74 @@
+#include "test_support.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+temp_dir::temp_dir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "chansep-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  root_ = pattern;
+  work_ = root_ + "/work";
+  std::filesystem::create_directory(work_);
+}
+
+temp_dir::~temp_dir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(root_, ignored);
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void write_file(const std::string& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+bool file_exists(const std::string& path) {
+  std::error_code ignored;
+  return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
+}
+
+std::string fixture(const std::string& name) {
+  return read_file(std::string(CHANSEP_TEST_DATA) + "/" + name);
+}
+
+run_result run_chansep(const temp_dir& dir, const std::string& answers) {
+  const std::string answers_path = dir.aside("answers");
+  const std::string console_path = dir.aside("console");
+  write_file(answers_path, answers);
+  const pid_t child = fork();
+  if (child == 0) {
+    setsid();  // no controlling terminal: the key wait ends at once
+    const int in = open(answers_path.c_str(), O_RDONLY);
+    const int out = open(console_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (in < 0 || out < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0) _exit(126);
+    if (chdir(dir.path().c_str()) != 0) _exit(126);
+    alarm(120);
+    execl(CHANSEP_BINARY, "chansep", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  run_result r;
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  r.console = read_file(console_path);
+  return r;
+}
+
+std::string banner_text() {
+  return "\n\n\n chansep, ver 1.1,  September 22, 2004"
+         "\n by the chansep developers"
+         "\n contact: chansep-dev@example.org";
+}

@@ -1,0 +1,43 @@
+// Helpers for the tests: temporary folders, whole-file reads and writes, and
+// runs of the built program with answers on standard input.
+#pragma once
+
+#include <string>
+
+// A fresh folder, removed with everything in it when the object goes.
+class temp_dir {
+ public:
+  temp_dir();
+  ~temp_dir();
+  temp_dir(const temp_dir&) = delete;
+  temp_dir& operator=(const temp_dir&) = delete;
+  // The folder the program runs in.
+  const std::string& path() const { return work_; }
+  // A path inside that folder.
+  std::string file(const std::string& name) const { return work_ + "/" + name; }
+  // A path beside the folder, for files the run must not see.
+  std::string aside(const std::string& name) const { return root_ + "/" + name; }
+
+ private:
+  std::string root_;
+  std::string work_;
+};
+
+std::string read_file(const std::string& path);
+void write_file(const std::string& path, const std::string& content);
+bool file_exists(const std::string& path);
+
+// A fixture from tests/data.
+std::string fixture(const std::string& name);
+
+struct run_result {
+  int status = -1;      // exit status, or 128 + signal
+  std::string console;  // everything written to standard output
+};
+
+// Runs chansep in `dir` with `answers` on standard input, standard output
+// to a file and no controlling terminal. A run is killed after 120 s.
+run_result run_chansep(const temp_dir& dir, const std::string& answers);
+
+// The console text up to the end of the dialogue's input-file prompts.
+std::string banner_text();
