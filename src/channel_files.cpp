@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr std::size_t channel_buffer = 1 << 20;
 constexpr std::size_t max_line = 2 * 16 + 2;  // two renderings of at most 16 bytes
 
 }  // namespace
@@ -25,8 +24,9 @@ int channel_file_clashing_with_input(int total_columns) {
   return 0;
 }
 
-bool write_channel_file(int channel, std::int32_t line_count, output_file& out) {
-  if (!create_output(out, output_names[channel].view(), channel_buffer)) return false;
+bool write_channel_file(int channel, std::int32_t line_count) {
+  output_file& out = channel_file;
+  if (!create_output(out, output_names[channel].view())) return false;
   const float* const times = sample_table[0];
   const float* const values = sample_table[channel];
   const double mean = channel_means[channel];

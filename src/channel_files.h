@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "output_file.h"
 
 // Fills output_names[1..16] with the prefix and ".1" to ".16".
 void form_output_names(std::string_view prefix);
@@ -14,6 +13,7 @@ void form_output_names(std::string_view prefix);
 // input file itself; 0 when there is none.
 int channel_file_clashing_with_input(int total_columns);
 
-// Writes channel file `channel` with `line_count` lines through `out`.
-// False when it could not be created, written or closed; the reason is in `out`.
-bool write_channel_file(int channel, std::int32_t line_count, output_file& out);
+// Writes channel file `channel` with `line_count` lines through the
+// channel_file record. False when it could not be created, written or closed;
+// the reason is then in channel_file.
+bool write_channel_file(int channel, std::int32_t line_count);

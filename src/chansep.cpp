@@ -188,12 +188,11 @@ bool report_statistics() {
 bool write_and_list_channel_files() {
   say("\n\n Output data files: \n\n");
   bool all_written = true;
-  output_file out;
   for (int k = 1; k < run_settings.total_columns; ++k) {
-    if (write_channel_file(k, run_settings.line_count, out)) {
+    if (write_channel_file(k, run_settings.line_count)) {
       say("\n  " + std::string(output_names[k].view()) + " ");
     } else {
-      say_error(output_failure_text(out));
+      say_error(output_failure_text(channel_file));
       all_written = false;
     }
   }

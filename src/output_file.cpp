@@ -1,6 +1,6 @@
 #include "output_file.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -22,7 +22,7 @@ void flush_buffer(output_file& out) {
 
 }  // namespace
 
-bool create_output(output_file& out, std::string_view name, std::size_t buffer_size) {
+bool create_output(output_file& out, std::string_view name) {
   out.name.assign(name);
   out.used = 0;
   out.error = 0;
@@ -30,16 +30,6 @@ bool create_output(output_file& out, std::string_view name, std::size_t buffer_s
   int error = 0;
   if (!host_create_text(name, out.file, error)) {
     fail(out, "create", error);
-    return false;
-  }
-  if (out.capacity < buffer_size) {
-    std::free(out.buffer);
-    out.buffer = static_cast<char*>(std::malloc(buffer_size));
-    out.capacity = out.buffer != nullptr ? buffer_size : 0;
-  }
-  if (out.buffer == nullptr) {
-    host_close(out.file, error);
-    fail(out, "create", ENOMEM);
     return false;
   }
   out.is_open = true;

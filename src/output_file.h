@@ -12,7 +12,7 @@
 struct output_file {
   host_file file;
   std::string name;
-  char* buffer = nullptr;
+  char* buffer = nullptr;  // a fixed block owned by whoever owns the record
   std::size_t used = 0;
   std::size_t capacity = 0;
   bool is_open = false;
@@ -20,9 +20,9 @@ struct output_file {
   const char* failed_step = "";  // "create", "write" or "close"
 };
 
-// Creates or replaces `name`, with a buffer of `buffer_size` bytes. On
-// failure returns false with the reason in `out`.
-bool create_output(output_file& out, std::string_view name, std::size_t buffer_size = 1 << 16);
+// Creates or replaces `name`, writing through the record's buffer. On failure
+// returns false with the reason in `out`.
+bool create_output(output_file& out, std::string_view name);
 
 // Appends text; the buffer goes to the file when it fills.
 void write_output(output_file& out, std::string_view text);

@@ -1,8 +1,7 @@
 #include "parameter_file.h"
 
 #include "number_format.h"
-
-output_file parameter_file;
+#include "run_state.h"
 
 namespace {
 

@@ -6,10 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "output_file.h"
-
-// The open parameter file; its name is the prefix and ".par".
-extern output_file parameter_file;
 
 // The parameter file's name for `prefix`.
 std::string parameter_file_name(std::string_view prefix);

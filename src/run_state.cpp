@@ -18,3 +18,20 @@ double sample_interval = 0;
 double sample_rate = 0;
 name_field output_names[max_channels + 1];
 input_file_record input_file;
+
+namespace {
+
+char parameter_buffer[1 << 16];
+char channel_buffer[1 << 20];
+
+output_file writing_through(char* buffer, std::size_t capacity) {
+  output_file f;
+  f.buffer = buffer;
+  f.capacity = capacity;
+  return f;
+}
+
+}  // namespace
+
+output_file parameter_file = writing_through(parameter_buffer, sizeof parameter_buffer);
+output_file channel_file = writing_through(channel_buffer, sizeof channel_buffer);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "output_file.h"
 #include "platform.h"
 
 // Limits of the fixed records.
@@ -71,3 +72,9 @@ struct input_file_record {
 };
 
 extern input_file_record input_file;
+
+// The parameter file, open from the prefix question to the statistics.
+extern output_file parameter_file;
+
+// The channel file being written; one is open at a time.
+extern output_file channel_file;

@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -57,6 +58,14 @@ TEST(terminal, prompts_show_before_answers_and_one_key_ends_the_run) {
   EXPECT_TRUE(read_until(master, seen, "(example:  testdata )\r\n", 20)) << seen;
   write_all(master, "out 1 2 2 0\n");
   EXPECT_TRUE(read_until(master, seen, "Press any key to exit.", 20)) << seen;
+  // The message comes just before the terminal turns raw: wait for that.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  termios mode{};
+  while (tcgetattr(master, &mode) == 0 && (mode.c_lflag & ECHO) != 0 &&
+         std::chrono::steady_clock::now() < deadline) {
+    usleep(1000);
+  }
+  EXPECT_EQ(mode.c_lflag & (ECHO | ICANON | ISIG), 0u) << "the key wait is not raw";
   const std::size_t before_key = seen.size();
   write_all(master, "q");  // one key, no Enter
   read_until(master, seen, "never printed", 10);  // until the child closes the terminal
