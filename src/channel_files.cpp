@@ -1,5 +1,6 @@
 #include "channel_files.h"
 
+#include <cstring>
 #include <string>
 
 #include "number_format.h"
@@ -24,16 +25,24 @@ int channel_file_clashing_with_input(int total_columns) {
   return 0;
 }
 
+void render_time_column(std::int32_t line_count) {
+  const float* const times = sample_table[0];
+  for (std::int32_t p = 0; p < line_count; ++p) {
+    char* const slot = time_text[p];
+    slot[15] = static_cast<char>(render_exponent_14(slot, times[p]) - slot);
+  }
+}
+
 bool write_channel_file(int channel, std::int32_t line_count) {
   output_file& out = channel_file;
   if (!create_output(out, output_names[channel].view())) return false;
-  const float* const times = sample_table[0];
   const float* const values = sample_table[channel];
   const double mean = channel_means[channel];
   const double factor = scale_factors[channel];
   for (std::int32_t p = 0; p < line_count; ++p) {
     char* c = reserve_output(out, max_line);
-    c = render_exponent_14(c, times[p]);
+    std::memcpy(c, time_text[p], 16);
+    c += time_text[p][15];
     *c++ = ' ';
     c = render_exponent_14(c, (static_cast<double>(values[p]) - mean) * factor);
     *c++ = '\n';

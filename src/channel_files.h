@@ -13,7 +13,10 @@ void form_output_names(std::string_view prefix);
 // input file itself; 0 when there is none.
 int channel_file_clashing_with_input(int total_columns);
 
+// Renders the time column into time_text, once for all channel files.
+void render_time_column(std::int32_t line_count);
+
 // Writes channel file `channel` with `line_count` lines through the
-// channel_file record. False when it could not be created, written or closed;
+// channel_file record; render_time_column must have run. False when it could not be created, written or closed;
 // the reason is then in channel_file.
 bool write_channel_file(int channel, std::int32_t line_count);

@@ -187,6 +187,7 @@ bool report_statistics() {
 // Stage 11: one file per channel, each reported as it is done.
 bool write_and_list_channel_files() {
   say("\n\n Output data files: \n\n");
+  render_time_column(run_settings.line_count);
   bool all_written = true;
   for (int k = 1; k < run_settings.total_columns; ++k) {
     if (write_channel_file(k, run_settings.line_count)) {

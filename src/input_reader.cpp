@@ -60,7 +60,14 @@ bool refill() {
 
 }  // namespace
 
-void clear_table() { std::memset(sample_table, 0, sizeof sample_table); }
+// Only the filled part can be non-zero: the rest is static storage that was
+// never written, and leaving it alone spares touching up to 72 MB.
+void clear_table() {
+  for (int row = 0; row < table_extent.filled_rows; ++row) {
+    std::memset(sample_table[row], 0, sizeof(float) * static_cast<std::size_t>(table_extent.filled_lines));
+  }
+  table_extent = {};
+}
 
 bool open_input_file(std::string_view name, int& error) {
   input_file_record& in = input_file;
@@ -132,14 +139,14 @@ data_read_result read_data_lines(int total_columns) {
     for (std::size_t i = 0; i < columns; ++i) {
       c = skip_space(c, last);
       if (c == last) break;
-      const char* const field = c;
-      c = skip_field(c, last);
-      values[i] = parse_data_field(field, c);
+      c = skip_field(parse_data_number(c, last, values[i]), last);
     }
     for (std::size_t i = 0; i < columns; ++i) sample_table[i][p] = values[i];
     ++p;
   }
   result.line_count = p;
+  table_extent.filled_rows = std::max(table_extent.filled_rows, static_cast<int>(columns));
+  table_extent.filled_lines = std::max(table_extent.filled_lines, p);
   return result;
 }
 

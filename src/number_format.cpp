@@ -72,9 +72,31 @@ decimal17 round_eighteen(std::uint64_t eighteen, int exponent) {
   return {digits, exponent};
 }
 
+// 5^k for k = 0..27, the powers of five below 2^64.
+constexpr std::array<std::uint64_t, 28> pow5_u64 = [] {
+  std::array<std::uint64_t, 28> t{};
+  std::uint64_t p = 1;
+  for (auto& v : t) {
+    v = p;
+    p *= 5;
+  }
+  return t;
+}();
+
 // floor(m * 2^e * 10^k) when that fits in 64 bits and the fast arithmetic
 // covers it; false otherwise.
-bool scaled_floor(std::uint64_t m, int e, int k, std::uint64_t& result) {
+inline bool scaled_floor(std::uint64_t m, int e, int k, std::uint64_t& result) {
+  if (k >= 0 && k <= 27) {
+    // The common case, values from about 1e-10 up: one 64 x 64 bit product.
+    const u128 product = static_cast<u128>(m) * pow5_u64[static_cast<std::size_t>(k)];
+    const int shift = e + k;
+    if (shift < 0) {
+      result = static_cast<std::uint64_t>(product >> -shift);
+    } else {
+      result = static_cast<std::uint64_t>(product << shift);
+    }
+    return true;
+  }
   if (k >= 0 && k <= 55) {
     const u128 p5 = pow5_table[static_cast<std::size_t>(k)];
     const u128 low = static_cast<u128>(m) * static_cast<std::uint64_t>(p5);
@@ -314,19 +336,29 @@ decimal17 to_decimal17_exact(double magnitude) {
   return round_eighteen(eighteen, length - 1 + decimal_shift);
 }
 
-decimal17 to_decimal17(double magnitude) {
+namespace {
+
+// The leading digits of a positive finite value, truncated: floor(value *
+// 10^(17 - low)), 18 digits when low is the decimal exponent, 19 when the
+// exponent is low + 1. False where the fast arithmetic does not reach.
+inline bool leading_digits(double magnitude, std::uint64_t& digits, int& low) {
   const binary_parts parts = split(magnitude);
   const int bit_length = 64 - std::countl_zero(parts.significand);
   const int binary_exponent = parts.binary_exponent + bit_length - 1;
   // floor(binary_exponent * log10(2)): the decimal exponent or one below it.
-  const int low = (binary_exponent * 78913) >> 18;
-  std::uint64_t eighteen = 0;
-  if (!scaled_floor(parts.significand, parts.binary_exponent, 17 - low, eighteen)) {
-    return to_decimal17_exact(magnitude);
-  }
-  if (eighteen >= ten18) return round_eighteen(eighteen / 10, low + 1);
-  if (eighteen < ten17) return to_decimal17_exact(magnitude);
-  return round_eighteen(eighteen, low);
+  low = (binary_exponent * 78913) >> 18;
+  return scaled_floor(parts.significand, parts.binary_exponent, 17 - low, digits) &&
+         digits >= ten17;
+}
+
+}  // namespace
+
+decimal17 to_decimal17(double magnitude) {
+  std::uint64_t digits = 0;
+  int low = 0;
+  if (!leading_digits(magnitude, digits, low)) return to_decimal17_exact(magnitude);
+  if (digits >= ten18) return round_eighteen(digits / 10, low + 1);
+  return round_eighteen(digits, low);
 }
 
 char* render_to(char* out, conversion c, double value) {
@@ -347,14 +379,26 @@ std::string render(conversion c, double value) {
 }
 
 char* render_exponent_14(char* out, double value) {
-  if (!std::isfinite(value)) return render_to(out, conversion::exponent_14, value);
-  if (value == 0) return std::copy_n("0.0000000e+000", 14, out);
-  if (value < 0) *out++ = '-';
-  const decimal17 d = to_decimal17(std::fabs(value));
-  constexpr std::uint64_t ten9 = pow10_u64(9);
-  std::uint64_t shown = d.digits / ten9 + (d.digits % ten9 >= ten9 / 2 ? 1 : 0);
-  int exponent = d.exponent;
-  if (shown == pow10_u64(8)) {
+  std::uint64_t digits = 0;
+  int exponent = 0;
+  if (value == 0 || !leading_digits(std::fabs(value), digits, exponent)) {
+    return render_to(out, conversion::exponent_14, value);  // zeros, non-finite, extremes
+  }
+  *out = '-';
+  out += value < 0 ? 1 : 0;
+  // Bring the truncated digits to 19 (a trailing 0 keeps them truncated),
+  // arithmetically: which case applies is as good as random in real data.
+  const auto eighteen = static_cast<std::uint64_t>(digits < ten18);
+  exponent += static_cast<int>(1 - eighteen);
+  digits *= 1 + 9 * eighteen;
+  // Rounding half up to 17 digits and then to 8 rounds up exactly when the
+  // 11 digits below the 8th are >= 49999999950: a 17th-digit carry can only
+  // turn ...4999999995x into ...5000000000x.
+  constexpr std::uint64_t ten11 = pow10_u64(11);
+  const std::uint64_t quotient = digits / ten11;
+  const std::uint64_t remainder = digits - quotient * ten11;
+  std::uint64_t shown = quotient + static_cast<std::uint64_t>(remainder >= 49999999950);
+  if (shown == pow10_u64(8)) {  // 9.99999995 became 10.0000000
     shown = pow10_u64(7);
     ++exponent;
   }
@@ -490,57 +534,121 @@ parse_result parse_number(const char* first, const char* last, number_variant va
   return {value, used(p), true};
 }
 
-float parse_data_field(const char* first, const char* last) {
-  const char* p = first;
-  bool negative = false;
-  if (p != last && (*p == '+' || *p == '-')) {
-    negative = *p == '-';
-    ++p;
+namespace {
+
+constexpr std::uint64_t repeat_byte(std::uint8_t b) { return 0x0101010101010101u * b; }
+
+std::uint64_t load8(const char* p) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, p, sizeof word);
+  return word;
+}
+
+// How many of the 8 bytes of `word`, first byte lowest, are decimal digits
+// before the first one that is not.
+int digit_run(std::uint64_t word) {
+  const std::uint64_t high = repeat_byte(0xF0);
+  const std::uint64_t zero = repeat_byte('0');
+  // A digit has high nibble 3, and still has it after adding 6. A carry out of
+  // a non-digit byte can only disturb the bytes after it.
+  const std::uint64_t bad = ((word & high) ^ zero) | (((word + repeat_byte(6)) & high) ^ zero);
+  return bad == 0 ? 8 : std::countr_zero(bad) / 8;
+}
+
+// The value of the first `count` (1 to 8) digit bytes of `word`.
+std::uint64_t digits_value(std::uint64_t word, int count) {
+  word -= repeat_byte('0');
+  word <<= 8 * (8 - count);  // drops the bytes after the run, zeros lead
+  word = (word * 10 + (word >> 8)) & 0x00FF00FF00FF00FFu;
+  word = (word * 100 + (word >> 16)) & 0x0000FFFF0000FFFFu;
+  return (word * 10000 + (word >> 32)) & 0xFFFFFFFFu;
+}
+
+constexpr std::uint64_t pow10_small[9] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000,
+                                          100000000};
+
+// Appends the digits at `p` to `mantissa` one at a time; `count` counts
+// them (past 19 the mantissa is no longer exact).
+const char* take_digits(const char* p, const char* last, std::uint64_t& mantissa, int& count) {
+  for (; p != last && is_digit(*p); ++p) {
+    mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    ++count;
   }
+  return p;
+}
+
+// The same, taking the first eight at once where the range allows: fraction
+// lengths vary from field to field, and a loop would guess them wrong.
+const char* take_fraction_digits(const char* p, const char* last, std::uint64_t& mantissa,
+                                 int& count) {
+  if constexpr (std::endian::native == std::endian::little) {
+    if (last - p >= 8) {
+      const std::uint64_t word = load8(p);
+      const int run = digit_run(word);
+      if (run == 0) return p;
+      mantissa = mantissa * pow10_small[run] + digits_value(word, run);
+      count += run;
+      p += run;
+      if (run < 8) return p;
+    }
+  }
+  return take_digits(p, last, mantissa, count);
+}
+
+}  // namespace
+
+const char* parse_data_number(const char* first, const char* last, float& value) {
+  const char* p = first;
+  const bool negative = p != last && *p == '-';
+  if (p != last && (*p == '+' || *p == '-')) ++p;
   std::uint64_t mantissa = 0;
   int digit_count = 0;
+  p = take_digits(p, last, mantissa, digit_count);
   int fraction_digits = 0;
-  bool point = false;
-  for (; p != last; ++p) {
-    const auto d = static_cast<unsigned>(*p - '0');
-    if (d < 10) {
-      mantissa = mantissa * 10 + d;
-      ++digit_count;
-      fraction_digits += point ? 1 : 0;
-    } else if (*p == '.' && !point) {
-      point = true;
-    } else {
-      break;
-    }
-    if (digit_count > 19) break;
+  if (p != last && *p == '.') {
+    const char* const fraction = p + 1;
+    p = take_fraction_digits(fraction, last, mantissa, digit_count);
+    fraction_digits = static_cast<int>(p - fraction);
   }
-  if (digit_count == 0) return 0.0f;
+  if (digit_count == 0) {
+    value = 0.0f;
+    return p;
+  }
   int exponent = 0;
-  if (digit_count <= 19 && p != last && ((*p | 0x20) == 'e' || (*p | 0x20) == 'd')) {
+  bool exact_path = digit_count > 19 || mantissa > (std::uint64_t{1} << 53);
+  if (p != last && ((*p | 0x20) == 'e' || (*p | 0x20) == 'd')) {
     const char* q = p + 1;
-    bool exp_negative = false;
-    if (q != last && (*q == '+' || *q == '-')) {
-      exp_negative = *q == '-';
-      ++q;
-    }
-    int exp_digits = 0;
-    while (q != last && is_digit(*q) && exp_digits < 5) {
+    const bool exp_negative = q != last && *q == '-';
+    if (q != last && (*q == '+' || *q == '-')) ++q;
+    const char* const digits = q;
+    while (q != last && is_digit(*q) && q - digits < 4) {
       exponent = exponent * 10 + (*q - '0');
-      ++exp_digits;
       ++q;
     }
-    if (exp_digits == 5) digit_count = 20;  // a long exponent: the exact path decides
-    if (exp_negative) exponent = -exponent;
+    if (q != digits) {
+      if (q != last && is_digit(*q)) exact_path = true;  // a long exponent
+      if (exp_negative) exponent = -exponent;
+      p = q;
+    }
   }
   const int scale = exponent - fraction_digits;
-  if (digit_count > 19 || mantissa > (std::uint64_t{1} << 53) || scale < -22 || scale > 22) {
-    return static_cast<float>(parse_number(first, last, number_variant::data_field).value);
+  if (exact_path || scale < -22 || scale > 22) {
+    const parse_result r = parse_number(first, last, number_variant::data_field);
+    value = static_cast<float>(r.value);
+    return first + r.used;
   }
   // Both operands are exact doubles, so one operation rounds correctly.
   static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  double value = static_cast<double>(mantissa);
-  value = scale < 0 ? value / powers[-scale] : value * powers[scale];
-  return static_cast<float>(negative ? -value : value);
+  double v = static_cast<double>(mantissa);
+  v = scale < 0 ? v / powers[-scale] : v * powers[scale];
+  value = static_cast<float>(negative ? -v : v);
+  return p;
+}
+
+float parse_data_field(const char* first, const char* last) {
+  float value = 0;
+  parse_data_number(first, last, value);
+  return value;
 }

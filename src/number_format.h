@@ -67,3 +67,8 @@ parse_result parse_number(const char* first, const char* last, number_variant va
 // The value of one whitespace-free data field, rounded to single precision:
 // the leading number of the field, or 0 when it has none.
 float parse_data_field(const char* first, const char* last);
+
+// The same for the field that starts at `first` (not whitespace) within
+// [first, last), which may run past the field's end: sets `value` and
+// returns where the number stopped, at or before the field's end.
+const char* parse_data_number(const char* first, const char* last, float& value);

@@ -50,6 +50,19 @@ extern float scale_factors[20];
 // Row 0 holds the times, row k channel k; column p is data line p.
 extern float sample_table[table_rows][max_data_lines];
 
+// The part of the sample table that may hold non-zero values: rows below
+// filled_rows, columns below filled_lines. Everything else is 0.
+struct table_extent_record {
+  int filled_rows = 0;
+  std::int32_t filled_lines = 0;
+};
+
+extern table_extent_record table_extent;
+
+// "%14.7e" of each time, rendered once for all the channel files: the text
+// from byte 0, its length in byte 15.
+extern char time_text[max_data_lines][16];
+
 // Channel means indexed by channel; 0 unless mean removal was chosen.
 extern float channel_means[table_rows];
 
