@@ -8,7 +8,8 @@
 
 namespace {
 
-constexpr std::size_t max_line = 2 * 16 + 2;  // two renderings of at most 16 bytes
+// A line: the time's 16-byte slot, a space, the value and its overshoot.
+constexpr std::size_t max_line = 16 + 1 + exponent_14_room;
 
 }  // namespace
 
@@ -28,8 +29,10 @@ int channel_file_clashing_with_input(int total_columns) {
 void render_time_column(std::int32_t line_count) {
   const float* const times = sample_table[0];
   for (std::int32_t p = 0; p < line_count; ++p) {
-    char* const slot = time_text[p];
-    slot[15] = static_cast<char>(render_exponent_14(slot, times[p]) - slot);
+    char text[exponent_14_room];
+    const auto length = static_cast<std::size_t>(render_exponent_14(text, times[p]) - text);
+    std::memcpy(time_text[p], text, 15);
+    time_text[p][15] = static_cast<char>(length);
   }
 }
 

@@ -230,5 +230,7 @@ int run_conversion() {
 
 int main() {
   setup_console_output();
+  host_advise_large_block(sample_table, sizeof sample_table);
+  host_advise_large_block(time_text, sizeof time_text);
   return run_conversion();
 }

@@ -338,6 +338,28 @@ decimal17 to_decimal17_exact(double magnitude) {
 
 namespace {
 
+// The eight decimal digits of v < 10^8 as ASCII, first digit in the lowest
+// byte: split in halves, quarters and eighths, all lanes at once.
+std::uint64_t eight_digits(std::uint64_t v) {
+  const std::uint64_t halves = (v / 10000) | ((v % 10000) << 32);
+  const std::uint64_t hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007Fu;  // x / 100
+  const std::uint64_t quarters = hundreds | ((halves - hundreds * 100) << 16);
+  const std::uint64_t tens = ((quarters * 103) >> 10) & 0x000F000F000F000Fu;  // x / 10
+  const std::uint64_t eighths = tens | ((quarters - tens * 10) << 8);
+  return eighths + 0x3030303030303030u;
+}
+
+// "e+000" to "e+308" and "e-001" to "e-324", padded to 8 bytes.
+constexpr int min_exponent = -324;
+constexpr int max_exponent = 308;
+const auto exponent_texts = [] {
+  std::array<std::array<char, 8>, max_exponent - min_exponent + 1> t{};
+  for (int e = min_exponent; e <= max_exponent; ++e) {
+    write_exponent(t[static_cast<std::size_t>(e - min_exponent)].data(), e);
+  }
+  return t;
+}();
+
 // The leading digits of a positive finite value, truncated: floor(value *
 // 10^(17 - low)), 18 digits when low is the decimal exponent, 19 when the
 // exponent is low + 1. False where the fast arithmetic does not reach.
@@ -402,15 +424,12 @@ char* render_exponent_14(char* out, double value) {
     shown = pow10_u64(7);
     ++exponent;
   }
-  const std::uint64_t lead = shown / 10000000;
-  const std::uint64_t rest = shown % 10000000;
-  out[0] = static_cast<char>('0' + lead);
-  out[1] = '.';
-  write_pair(out + 2, rest / 100000);
-  write_pair(out + 4, rest / 1000 % 100);
-  write_pair(out + 6, rest / 10 % 100);
-  out[8] = static_cast<char>('0' + rest % 10);
-  return write_exponent(out + 9, exponent);
+  std::uint64_t text = eight_digits(shown);
+  out[0] = static_cast<char>(text);
+  text = (text & ~std::uint64_t{0xFF}) | '.';  // the point takes the first digit's place
+  std::memcpy(out + 1, &text, 8);
+  std::memcpy(out + 9, exponent_texts[static_cast<std::size_t>(exponent - min_exponent)].data(), 8);
+  return out + 14;
 }
 
 namespace {
@@ -595,6 +614,14 @@ const char* take_fraction_digits(const char* p, const char* last, std::uint64_t&
   return take_digits(p, last, mantissa, count);
 }
 
+// The exact conversion, kept out of line so that the fast path stays small.
+[[gnu::noinline]] const char* parse_data_number_exactly(const char* first, const char* last,
+                                                       float& value) {
+  const parse_result r = parse_number(first, last, number_variant::data_field);
+  value = static_cast<float>(r.value);
+  return first + r.used;
+}
+
 }  // namespace
 
 const char* parse_data_number(const char* first, const char* last, float& value) {
@@ -603,7 +630,14 @@ const char* parse_data_number(const char* first, const char* last, float& value)
   if (p != last && (*p == '+' || *p == '-')) ++p;
   std::uint64_t mantissa = 0;
   int digit_count = 0;
-  p = take_digits(p, last, mantissa, digit_count);
+  if (last - p >= 2 && is_digit(p[0]) && p[1] == '.') {
+    // the usual single integer digit, without a loop to mispredict
+    mantissa = static_cast<unsigned>(p[0] - '0');
+    digit_count = 1;
+    ++p;
+  } else {
+    p = take_digits(p, last, mantissa, digit_count);
+  }
   int fraction_digits = 0;
   if (p != last && *p == '.') {
     const char* const fraction = p + 1;
@@ -621,9 +655,14 @@ const char* parse_data_number(const char* first, const char* last, float& value)
     const bool exp_negative = q != last && *q == '-';
     if (q != last && (*q == '+' || *q == '-')) ++q;
     const char* const digits = q;
-    while (q != last && is_digit(*q) && q - digits < 4) {
-      exponent = exponent * 10 + (*q - '0');
-      ++q;
+    if (last - q >= 3 && is_digit(q[0]) && is_digit(q[1]) && !is_digit(q[2])) {
+      exponent = (q[0] - '0') * 10 + (q[1] - '0');  // the usual two digits
+      q += 2;
+    } else {
+      while (q != last && is_digit(*q) && q - digits < 4) {
+        exponent = exponent * 10 + (*q - '0');
+        ++q;
+      }
     }
     if (q != digits) {
       if (q != last && is_digit(*q)) exact_path = true;  // a long exponent
@@ -632,11 +671,7 @@ const char* parse_data_number(const char* first, const char* last, float& value)
     }
   }
   const int scale = exponent - fraction_digits;
-  if (exact_path || scale < -22 || scale > 22) {
-    const parse_result r = parse_number(first, last, number_variant::data_field);
-    value = static_cast<float>(r.value);
-    return first + r.used;
-  }
+  if (exact_path || scale < -22 || scale > 22) return parse_data_number_exactly(first, last, value);
   // Both operands are exact doubles, so one operation rounds correctly.
   static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,

@@ -40,8 +40,12 @@ char* render_to(char* out, conversion c, double value);
 // render_to as a string.
 std::string render(conversion c, double value);
 
+// The room render_exponent_14 may write into, past the end of its text.
+inline constexpr std::size_t exponent_14_room = 24;
+
 // "%14.7e" of `value`: the same bytes as render_to(out, exponent_14, value),
-// on a path tuned for the channel files. Needs room for 16 bytes.
+// on a path tuned for the channel files. Returns the end of the text (at most
+// 15 bytes) but may write up to exponent_14_room bytes from `out`.
 char* render_exponent_14(char* out, double value);
 
 // The three syntaxes of numbers read by the program.
