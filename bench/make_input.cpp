@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
   const int headers = std::atoi(argv[3]);
   static char out_buffer[1 << 20];
   std::setvbuf(stdout, out_buffer, _IOFBF, sizeof out_buffer);
-  for (int h = 0; h < headers; ++h) std::printf("header line %d of the benchmark recording\n", h + 1);
+  for (int h = 0; h < headers; ++h)
+    std::printf("header line %d of the benchmark recording\n", h + 1);
   std::uint64_t state = 0x9e3779b97f4a7c15u;
   const auto next = [&state] {
     state ^= state << 13;

@@ -42,7 +42,8 @@ void render_general_path(benchmark::State& state) {
   char out[max_render_size];
   std::size_t i = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(render_to(out, conversion::exponent_14, values[i++ & (values.size() - 1)]));
+    benchmark::DoNotOptimize(
+        render_to(out, conversion::exponent_14, values[i++ & (values.size() - 1)]));
     benchmark::ClobberMemory();
   }
 }

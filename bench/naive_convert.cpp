@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
       if (std::sscanf(p, "%f%n", &v[static_cast<std::size_t>(i)], &n) != 1) break;
       p += n;
     }
-    for (int i = 0; i <= channels; ++i) table[static_cast<std::size_t>(i)].push_back(v[static_cast<std::size_t>(i)]);
+    for (int i = 0; i <= channels; ++i)
+      table[static_cast<std::size_t>(i)].push_back(v[static_cast<std::size_t>(i)]);
   }
   std::fclose(in);
   for (int k = 1; k <= channels; ++k) {

@@ -11,7 +11,9 @@ namespace {
 std::string pending;
 std::size_t pending_start = 0;
 
-bool is_space(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool is_space(int c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // The character `offset` places past the first unconsumed one, reading from
 // standard input only as far as needed; EOF past the end of input.

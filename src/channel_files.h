@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string_view>
 
-
 // Fills output_names[1..16] with the prefix and ".1" to ".16".
 void form_output_names(std::string_view prefix);
 
@@ -17,6 +16,6 @@ int channel_file_clashing_with_input(int total_columns);
 void render_time_column(std::int32_t line_count);
 
 // Writes channel file `channel` with `line_count` lines through the
-// channel_file record; render_time_column must have run. False when it could not be created, written or closed;
-// the reason is then in channel_file.
+// channel_file record; render_time_column must have run. False when it could not be created,
+// written or closed; the reason is then in channel_file.
 bool write_channel_file(int channel, std::int32_t line_count);

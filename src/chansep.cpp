@@ -23,9 +23,13 @@ constexpr int exit_completed = 0;
 constexpr int exit_stopped = 1;
 constexpr int exit_output_failed = 2;
 
-std::string decimal(std::int64_t v) { return std::to_string(v); }
+std::string decimal(std::int64_t v) {
+  return std::to_string(v);
+}
 
-void say_error(std::string_view text) { say("\n\n Error:  " + std::string(text) + " \n"); }
+void say_error(std::string_view text) {
+  say("\n\n Error:  " + std::string(text) + " \n");
+}
 
 // Ends the run early: the parameter file, when open, keeps what it holds.
 int stop_run() {
@@ -90,8 +94,8 @@ bool ask_prefix() {
 bool ask_columns() {
   say("\n This file assumes that the first column is an index \n and that the second column is "
       "time(sec). \n");
-  run_settings.accelerometer_columns = ask_int(
-      "\n\n How many columns of accelerometer data does the file have? \n", 0);
+  run_settings.accelerometer_columns =
+      ask_int("\n\n How many columns of accelerometer data does the file have? \n", 0);
   const std::int64_t total = std::int64_t{run_settings.accelerometer_columns} + 1;
   write_total_columns(total);
   if (total > max_total_columns) {
@@ -115,12 +119,10 @@ bool ask_columns() {
 // Stage 6: whether to scale, the unit, the format and a factor per channel.
 void ask_scale_factors() {
   for (float& factor : scale_factors) factor = 1.0f;
-  run_settings.apply_scale =
-      ask_int("\n\n Apply a scale factor to the data? \n 1=yes 2=no\n", 0);
+  run_settings.apply_scale = ask_int("\n\n Apply a scale factor to the data? \n 1=yes 2=no\n", 0);
   if (run_settings.apply_scale != 1) return;
   run_settings.input_unit = ask_int("\n\n Select input unit \n1=volts   2=mV \n", 0);
-  run_settings.scale_format =
-      ask_int("\n\n Select scale factor format \n1=G/volt   2=mV/G \n", 0);
+  run_settings.scale_format = ask_int("\n\n Select scale factor format \n1=G/volt   2=mV/G \n", 0);
   for (int k = 1; k < run_settings.total_columns; ++k) {
     float& factor = scale_factors[k];
     if (run_settings.scale_format == 1) {
@@ -140,8 +142,7 @@ void ask_scale_factors() {
 
 // Stage 8: the header count, and the header lines echoed into the record.
 void ask_and_skip_header_lines() {
-  run_settings.header_count =
-      ask_int("\n\n Enter the number of header lines to skip. \n", 0);
+  run_settings.header_count = ask_int("\n\n Enter the number of header lines to skip. \n", 0);
   write_header_count(run_settings.header_count);
   write_opening_rule();
   read_header_lines(run_settings.header_count, write_header_line);

@@ -2,4 +2,6 @@
 
 #include <cstdio>
 
-void say(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+void say(std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+}

@@ -13,7 +13,9 @@ constexpr std::size_t initial_buffer = 1 << 20;
 
 int read_error = 0;
 
-bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool is_space(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 const char* skip_space(const char* p, const char* last) {
   while (p != last && is_space(*p)) ++p;
@@ -64,7 +66,8 @@ bool refill() {
 // never written, and leaving it alone spares touching up to 72 MB.
 void clear_table() {
   for (int row = 0; row < table_extent.filled_rows; ++row) {
-    std::memset(sample_table[row], 0, sizeof(float) * static_cast<std::size_t>(table_extent.filled_lines));
+    std::memset(sample_table[row], 0,
+                sizeof(float) * static_cast<std::size_t>(table_extent.filled_lines));
   }
   table_extent = {};
 }
@@ -150,9 +153,13 @@ data_read_result read_data_lines(int total_columns) {
   return result;
 }
 
-bool input_read_failed() { return input_file.failed; }
+bool input_read_failed() {
+  return input_file.failed;
+}
 
-int input_read_error() { return read_error; }
+int input_read_error() {
+  return read_error;
+}
 
 void close_input() {
   input_file_record& in = input_file;

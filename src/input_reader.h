@@ -23,8 +23,8 @@ std::int32_t read_header_lines(std::int32_t count, void (*echo)(std::int32_t, st
 
 // Result of reading the data lines.
 struct data_read_result {
-  std::int32_t line_count = 0;       // data lines stored, at most max_data_lines
-  bool more_than_limit = false;      // a further data line was left unread
+  std::int32_t line_count = 0;   // data lines stored, at most max_data_lines
+  bool more_than_limit = false;  // a further data line was left unread
 };
 
 // Reads data lines into rows 0 to total_columns - 1 of the sample table.

@@ -171,7 +171,9 @@ constexpr char digit_pairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-void write_pair(char* out, std::uint64_t v) { std::memcpy(out, digit_pairs + 2 * v, 2); }
+void write_pair(char* out, std::uint64_t v) {
+  std::memcpy(out, digit_pairs + 2 * v, 2);
+}
 
 // "e", the exponent's sign and exactly three digits.
 char* write_exponent(char* out, int exponent) {
@@ -235,16 +237,20 @@ char* strip_fraction(char* begin, char* end) {
 
 int width_of(conversion c) {
   switch (c) {
-    case conversion::fixed: return 0;
-    case conversion::general_9_4: return 9;
-    default: return 14;
+    case conversion::fixed:
+      return 0;
+    case conversion::general_9_4:
+      return 9;
+    default:
+      return 14;
   }
 }
 
 // The rendering without padding.
 char* render_body(char* out, conversion c, double value) {
   if (std::isnan(value)) return std::copy_n("nan", 3, out);
-  if (std::isinf(value)) return value < 0 ? std::copy_n("-inf", 4, out) : std::copy_n("inf", 3, out);
+  if (std::isinf(value))
+    return value < 0 ? std::copy_n("-inf", 4, out) : std::copy_n("inf", 3, out);
   if (value < 0) *out++ = '-';
   const double magnitude = std::fabs(value);
 
@@ -312,8 +318,8 @@ decimal17 to_decimal17_exact(double magnitude) {
     }
   } else {
     // m / 2^j = m * 5^j / 10^j
-    constexpr std::uint32_t pow5[] = {1,      5,       25,       125,       625,
-                                      3125,   15625,   78125,    390625,    1953125,
+    constexpr std::uint32_t pow5[] = {1,       5,        25,        125,       625,
+                                      3125,    15625,    78125,     390625,    1953125,
                                       9765625, 48828125, 244140625, 1220703125};
     for (int left = -parts.binary_exponent; left > 0; left -= 13) {
       n.multiply(pow5[std::min(left, 13)]);
@@ -434,8 +440,12 @@ char* render_exponent_14(char* out, double value) {
 
 namespace {
 
-bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_space(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // The decimal exponent of the leading digit of the mantissa text, plus the
 // written exponent: only its sign matters, to tell an overflow from an
@@ -465,8 +475,8 @@ long long magnitude_estimate(const char* first, const char* last, long long writ
 
 // Exactly rounded double of the decimal number mantissa [first, mid) with the
 // exponent digits [exp_first, last) (may be empty) of sign `exp_negative`.
-double convert_decimal(const char* first, const char* mid, bool exp_negative,
-                       const char* exp_first, const char* exp_last) {
+double convert_decimal(const char* first, const char* mid, bool exp_negative, const char* exp_first,
+                       const char* exp_last) {
   std::string text(first, mid);
   if (exp_first != exp_last) {
     text += exp_negative ? "e-" : "e";
@@ -529,9 +539,9 @@ parse_result parse_number(const char* first, const char* last, number_variant va
   const char* exp_digits = p;
   const char* exp_end = p;
   bool exp_negative = false;
-  const bool letter = p != last && (*p == 'e' || *p == 'E' ||
-                                    (variant == number_variant::data_field &&
-                                     (*p == 'd' || *p == 'D')));
+  const bool letter =
+      p != last && (*p == 'e' || *p == 'E' ||
+                    (variant == number_variant::data_field && (*p == 'd' || *p == 'D')));
   if (letter) {
     const char* q = p + 1;
     if (q != last && (*q == '+' || *q == '-')) {
@@ -555,7 +565,9 @@ parse_result parse_number(const char* first, const char* last, number_variant va
 
 namespace {
 
-constexpr std::uint64_t repeat_byte(std::uint8_t b) { return 0x0101010101010101u * b; }
+constexpr std::uint64_t repeat_byte(std::uint8_t b) {
+  return 0x0101010101010101u * b;
+}
 
 std::uint64_t load8(const char* p) {
   std::uint64_t word = 0;
@@ -583,8 +595,8 @@ std::uint64_t digits_value(std::uint64_t word, int count) {
   return (word * 10000 + (word >> 32)) & 0xFFFFFFFFu;
 }
 
-constexpr std::uint64_t pow10_small[9] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000,
-                                          100000000};
+constexpr std::uint64_t pow10_small[9] = {1,      10,      100,      1000,     10000,
+                                          100000, 1000000, 10000000, 100000000};
 
 // Appends the digits at `p` to `mantissa` one at a time; `count` counts
 // them (past 19 the mantissa is no longer exact).
@@ -616,7 +628,7 @@ const char* take_fraction_digits(const char* p, const char* last, std::uint64_t&
 
 // The exact conversion, kept out of line so that the fast path stays small.
 [[gnu::noinline]] const char* parse_data_number_exactly(const char* first, const char* last,
-                                                       float& value) {
+                                                        float& value) {
   const parse_result r = parse_number(first, last, number_variant::data_field);
   value = static_cast<float>(r.value);
   return first + r.used;

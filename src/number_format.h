@@ -8,11 +8,11 @@
 
 // The placeholders of the message templates that take a real number.
 enum class conversion {
-  fixed,        // "%f": fixed point, 6 digits after the point
-  exponent_14,  // "%14.7e": 7 digits after the point, width 14
-  general_14_7, // "%14.7g": 7 significant digits, width 14
-  general_14_4, // "%14.4g": 4 significant digits, width 14
-  general_9_4,  // "%9.4g": 4 significant digits, width 9
+  fixed,         // "%f": fixed point, 6 digits after the point
+  exponent_14,   // "%14.7e": 7 digits after the point, width 14
+  general_14_7,  // "%14.7g": 7 significant digits, width 14
+  general_14_4,  // "%14.4g": 4 significant digits, width 14
+  general_9_4,   // "%9.4g": 4 significant digits, width 9
 };
 
 // The room that any one rendering needs ("%f" of the largest double).

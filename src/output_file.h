@@ -16,7 +16,7 @@ struct output_file {
   std::size_t used = 0;
   std::size_t capacity = 0;
   bool is_open = false;
-  int error = 0;               // first failure's host error code, 0 if none
+  int error = 0;                 // first failure's host error code, 0 if none
   const char* failed_step = "";  // "create", "write" or "close"
 };
 

@@ -5,7 +5,9 @@
 
 namespace {
 
-std::string decimal(std::int64_t v) { return std::to_string(v); }
+std::string decimal(std::int64_t v) {
+  return std::to_string(v);
+}
 
 }  // namespace
 
@@ -35,7 +37,9 @@ void write_header_count(std::int32_t header_count) {
   write_output(parameter_file, "\n\n Skip " + decimal(header_count) + " header lines");
 }
 
-void write_opening_rule() { write_output(parameter_file, "\n\n\n___________________________\n\n"); }
+void write_opening_rule() {
+  write_output(parameter_file, "\n\n\n___________________________\n\n");
+}
 
 void write_header_line(std::int32_t index, std::string_view text) {
   write_output(parameter_file, "\n " + decimal(index) + ". ");
@@ -43,7 +47,9 @@ void write_header_line(std::int32_t index, std::string_view text) {
   write_output(parameter_file, " ");
 }
 
-void write_closing_rule() { write_output(parameter_file, "\n\n___________________________\n\n"); }
+void write_closing_rule() {
+  write_output(parameter_file, "\n\n___________________________\n\n");
+}
 
 void write_lines_read(std::int32_t line_count) {
   write_output(parameter_file, "\n n=" + decimal(line_count) + " lines read\n");
@@ -53,7 +59,9 @@ void write_sample_rate(std::string_view sample_rate_line) {
   write_output(parameter_file, sample_rate_line);
 }
 
-bool close_parameter_file() { return close_output(parameter_file); }
+bool close_parameter_file() {
+  return close_output(parameter_file);
+}
 
 std::string parameter_file_announcement() {
   return "\n\n Input parameters written to file:\n\n " + parameter_file.name + " ";

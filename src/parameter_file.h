@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-
 // The parameter file's name for `prefix`.
 std::string parameter_file_name(std::string_view prefix);
 

@@ -25,12 +25,14 @@ bool to_c_name(std::string_view name, std::string& out, int& error) {
   return true;
 }
 
-int fd_of(host_file file) { return static_cast<int>(file.value); }
+int fd_of(host_file file) {
+  return static_cast<int>(file.value);
+}
 
 }  // namespace
 
 void setup_console_output() {
-  if (isatty(STDOUT_FILENO)) {
+  if (isatty(STDOUT_FILENO) != 0) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
   } else {
     static char block[1 << 16];
@@ -145,7 +147,9 @@ bool host_is_same_file(std::string_view name, host_file file) {
   return named.st_dev == open_file.st_dev && named.st_ino == open_file.st_ino;
 }
 
-std::string host_error_text(int error) { return std::strerror(error); }
+std::string host_error_text(int error) {
+  return std::strerror(error);
+}
 
 void host_advise_large_block(void* block, std::size_t size) {
   // Huge pages spare tens of thousands of page faults on the sample table.

@@ -14,8 +14,8 @@ inline constexpr int max_data_lines = 1000000;
 inline constexpr int table_rows = 18;
 inline constexpr int max_total_columns = 17;
 inline constexpr int max_channels = 16;
-inline constexpr std::size_t name_capacity = 259;    // characters of a file name
-inline constexpr std::size_t prefix_capacity = 23;   // characters of the output prefix
+inline constexpr std::size_t name_capacity = 259;   // characters of a file name
+inline constexpr std::size_t prefix_capacity = 23;  // characters of the output prefix
 
 // A file name of at most name_capacity characters held in place.
 struct name_field {
@@ -78,10 +78,10 @@ struct input_file_record {
   bool is_open = false;
   char* buffer = nullptr;  // holds at least one whole line; grows for longer lines
   std::size_t capacity = 0;
-  std::size_t begin = 0;   // first unread byte
-  std::size_t end = 0;     // one past the last byte read from the file
-  bool at_end = false;     // the file has no more bytes
-  bool failed = false;     // a read error ended reading
+  std::size_t begin = 0;  // first unread byte
+  std::size_t end = 0;    // one past the last byte read from the file
+  bool at_end = false;    // the file has no more bytes
+  bool failed = false;    // a read error ended reading
 };
 
 extern input_file_record input_file;

@@ -17,8 +17,8 @@ bool compute_sample_rate(std::int32_t line_count) {
 std::string time_span_text(std::int32_t line_count) {
   if (line_count < 2) return {};
   const float* const times = sample_table[0];
-  return "\n start time = " + render(conversion::fixed, times[0]) + " \n end   time = " +
-         render(conversion::fixed, times[line_count - 1]) + " \n\n";
+  return "\n start time = " + render(conversion::fixed, times[0]) +
+         " \n end   time = " + render(conversion::fixed, times[line_count - 1]) + " \n\n";
 }
 
 std::string sample_rate_text(bool rate_known) {
@@ -44,8 +44,8 @@ std::string channel_means_text(int total_columns, std::int32_t line_count,
   if (line_count < 1) return "\n No data lines: no channel means. \n";
   std::string text;
   for (int k = 1; k < total_columns; ++k) {
-    text += " ch=" + std::to_string(k) + "   mean=" + render(conversion::general_9_4, channel_means[k]) +
-            " \n";
+    text += " ch=" + std::to_string(k) +
+            "   mean=" + render(conversion::general_9_4, channel_means[k]) + " \n";
   }
   return text;
 }

@@ -123,8 +123,7 @@ TEST(channel_files, a_channel_file_never_replaces_the_input) {
     if (t.link != nullptr) {
       ASSERT_EQ(symlink(t.input, dir.file(t.link).c_str()), 0);
     }
-    const run_result r =
-        run_chansep(dir, std::string(t.input) + " " + t.prefix + " 2 2 2 0\n");
+    const run_result r = run_chansep(dir, std::string(t.input) + " " + t.prefix + " 2 2 2 0\n");
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(ends_with(r.console, "\n\n Error:  the channel file " + std::string(t.clashing) +
                                          " would replace the input file \n"))

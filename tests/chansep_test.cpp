@@ -103,7 +103,8 @@ TEST(dialogue, unreadable_answers_keep_their_values_and_the_rest_is_read_next) {
   EXPECT_EQ(r.console.substr(0, expected_start.size()), expected_start);
   // "x" stops the mean and header questions: no means, no header lines.
   EXPECT_EQ(r.console.find("mean="), std::string::npos);
-  EXPECT_EQ(read_file(dir.file("out.1")), "0.0000000e+000 4.0000000e+003\n1.0000000e+000 8.0000000e+003\n");
+  EXPECT_EQ(read_file(dir.file("out.1")),
+            "0.0000000e+000 4.0000000e+003\n1.0000000e+000 8.0000000e+003\n");
   EXPECT_NE(read_file(dir.file("out.par"))
                 .find("\n Scale factor for channel 1 =            0.5 (mV/G)\n\n Skip 0 header"),
             std::string::npos);
@@ -137,9 +138,9 @@ TEST(dialogue, names_longer_than_their_fields_are_refused) {
   write_file(dir.file("in.txt"), "1 0 1\n");
   r = run_chansep(dir, "in.txt " + std::string(24, 'p') + " 2\n");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.console, banner_text() + input_prompts + " File: in.txt opened. \n" +
-                           prefix_prompt +
-                           "\n\n Error:  the output filename prefix is longer than 23 characters \n");
+  EXPECT_EQ(r.console,
+            banner_text() + input_prompts + " File: in.txt opened. \n" + prefix_prompt +
+                "\n\n Error:  the output filename prefix is longer than 23 characters \n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                           std::filesystem::directory_iterator()),
             1);
@@ -151,7 +152,8 @@ TEST(dialogue, end_of_input_keeps_every_later_value) {
   // Input ends after the column count: no scaling, no means, no header lines.
   run_result r = run_chansep(dir, "in.txt out 1");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(read_file(dir.file("out.1")), "0.0000000e+000 1.0000000e+000\n5.0000000e-001 3.0000000e+000\n");
+  EXPECT_EQ(read_file(dir.file("out.1")),
+            "0.0000000e+000 1.0000000e+000\n5.0000000e-001 3.0000000e+000\n");
   EXPECT_EQ(r.console.substr(0, console_through_columns("in.txt").size() + scale_prompt.size()),
             console_through_columns("in.txt") + scale_prompt);
   EXPECT_NE(r.console.find(header_prompt + "\n\n Reading input data......\n\n n=2 lines read.\n"),
@@ -161,7 +163,8 @@ TEST(dialogue, end_of_input_keeps_every_later_value) {
   // Input ends after the prefix: the column count stays 0.
   r = run_chansep(dir, "in.txt out");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.console, console_through_columns("in.txt") + "\n\n Error:  minimum column limit=2 \n");
+  EXPECT_EQ(r.console,
+            console_through_columns("in.txt") + "\n\n Error:  minimum column limit=2 \n");
 
   // Input ends at once: the empty name does not open.
   r = run_chansep(dir, "");
@@ -172,14 +175,15 @@ TEST(dialogue, end_of_input_keeps_every_later_value) {
 TEST(dialogue, more_data_lines_than_the_limit) {
   temp_dir dir;
   std::string content;
-  content.reserve(12 * 1000005);
+  content.reserve(std::size_t{12} * 1000005);
   for (int i = 0; i < 1000005; ++i) content += "1 " + std::to_string(i % 1000) + " 1\n";
   write_file(dir.file("big.txt"), content);
   const run_result r = run_chansep(dir, "big.txt big 1 2 2 0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.console.find("\n n=1000000 lines read.\n\n Warning:  the file holds more than 1000000 "
-                           "data lines; the lines after them were not converted. \n"),
-            std::string::npos);
+  EXPECT_NE(
+      r.console.find("\n n=1000000 lines read.\n\n Warning:  the file holds more than 1000000 "
+                     "data lines; the lines after them were not converted. \n"),
+      std::string::npos);
   const std::string out = read_file(dir.file("big.1"));
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1000000);
   EXPECT_EQ(out.substr(out.size() - 30), "9.9900000e+002 1.0000000e+000\n");

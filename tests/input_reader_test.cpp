@@ -40,23 +40,28 @@ struct reader_case {
 };
 
 TEST(read_data_lines, table_of_line_shapes) {
-  const std::string padded = "1 0.5 2" + std::string(393, ' ') + "\n";        // 401 bytes
-  const std::string exact_299 = "1 0.5 2" + std::string(292, ' ') + "\n";     // 299 + LF
+  const std::string padded = "1 0.5 2" + std::string(393, ' ') + "\n";     // 401 bytes
+  const std::string exact_299 = "1 0.5 2" + std::string(292, ' ') + "\n";  // 299 + LF
   const std::string long_field = "1 0.25 " + std::string(300, '0') + "3\n";
   const reader_case cases[] = {
       {"LF lines", "1 0 1.5\n2 0.5 2.5\n", 2, {{0, 0.5f}, {1.5f, 2.5f}}},
       {"CR LF lines", "1 0 1.5\r\n2 0.5 2.5\r\n", 2, {{0, 0.5f}, {1.5f, 2.5f}}},
       {"last line without line feed", "1 0 1\n2 1 2", 2, {{0, 1}, {1, 2}}},
-      {"blank lines of every kind are skipped", "\n1 0 1\n\r\n \t \n2 1 2\n\n\n", 2,
+      {"blank lines of every kind are skipped",
+       "\n1 0 1\n\r\n \t \n2 1 2\n\n\n",
+       2,
        {{0, 1}, {1, 2}}},
-      {"a short line repeats the missing trailing fields", "1 0 1 2\n2 0.5\n3 1 5\n", 3,
+      {"a short line repeats the missing trailing fields",
+       "1 0 1 2\n2 0.5\n3 1 5\n",
+       3,
        {{0, 0.5f, 1}, {1, 1, 5}, {2, 2, 2}}},
       {"fields never supplied read as 0", "1 0.5\n2 1 3\n", 3, {{0.5f, 1}, {0, 3}, {0, 0}}},
       {"an index alone repeats every value", "1 2 3\n9\n", 2, {{2, 2}, {3, 3}}},
       {"extra fields are ignored", "1 0 1 2 3 4\n", 2, {{0}, {1}}},
-      {"data-field syntax", "1 7 0.001 1.5D-3 -2.5E+01\n", 4,
-       {{7}, {0.001f}, {0.0015f}, {-25}}},
-      {"junk reads as 0, a NUL ends a number", std::string("1 abc 2\0x3 nan\n", 15), 3,
+      {"data-field syntax", "1 7 0.001 1.5D-3 -2.5E+01\n", 4, {{7}, {0.001f}, {0.0015f}, {-25}}},
+      {"junk reads as 0, a NUL ends a number",
+       std::string("1 abc 2\0x3 nan\n", 15),
+       3,
        {{0}, {2}, {0}}},
       {"a 400-byte line is one sample", padded, 2, {{0.5f}, {2}}},
       {"a 299-byte line is one sample", exact_299, 2, {{0.5f}, {2}}},

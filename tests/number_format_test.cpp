@@ -14,7 +14,9 @@ namespace {
 constexpr double inf = std::numeric_limits<double>::infinity();
 constexpr double nan_value = std::numeric_limits<double>::quiet_NaN();
 
-double f32(double v) { return static_cast<double>(static_cast<float>(v)); }
+double f32(double v) {
+  return static_cast<double>(static_cast<float>(v));
+}
 
 struct render_case {
   conversion c;
@@ -48,7 +50,7 @@ TEST(render, table_of_formats) {
       {conversion::general_14_4, 2000, "          2000"},
       {conversion::general_14_4, 123456, "    1.235e+005"},
       {conversion::general_14_4, 0.00001234, "    1.234e-005"},
-      {conversion::general_14_4, 12345, "    1.235e+004"},  // tie, away from zero
+      {conversion::general_14_4, 12345, "    1.235e+004"},    // tie, away from zero
       {conversion::general_14_4, 0.10045, "        0.1005"},  // judged on 17 digits
       {conversion::general_14_4, 99999, "        1e+005"},
       {conversion::general_14_4, 9.9996, "            10"},
@@ -85,8 +87,8 @@ TEST(render, table_of_formats) {
       {conversion::fixed, nan_value, "nan"},
   };
   for (const auto& t : cases) {
-    SCOPED_TRACE(::testing::Message() << "value " << t.value << " (" << static_cast<int>(t.c)
-                                      << ")");
+    SCOPED_TRACE(::testing::Message()
+                 << "value " << t.value << " (" << static_cast<int>(t.c) << ")");
     EXPECT_EQ(render(t.c, t.value), t.expected);
   }
 }
@@ -158,7 +160,8 @@ std::string library_layout(const char* format, double rounded, int width) {
   std::string s = text;
   const auto e = s.find('e');
   if (e != std::string::npos && s.size() - e == 4) s.insert(e + 2, "0");
-  if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<std::size_t>(width) - s.size(), ' ');
+  if (static_cast<int>(s.size()) < width)
+    s.insert(0, static_cast<std::size_t>(width) - s.size(), ' ');
   return s;
 }
 
@@ -179,7 +182,8 @@ std::string reference_render(conversion c, double value) {
     case conversion::general_14_7: {
       const int p = c == conversion::general_14_7 ? 7 : 4;
       const std::string d = reference_round(r, p, exponent);
-      const double rounded = std::strtod((d + "e" + std::to_string(exponent - p + 1)).c_str(), nullptr);
+      const double rounded =
+          std::strtod((d + "e" + std::to_string(exponent - p + 1)).c_str(), nullptr);
       return library_layout(p == 7 ? "%.7g" : "%.4g", sign * rounded,
                             c == conversion::general_9_4 ? 9 : 14);
     }
@@ -257,9 +261,19 @@ TEST(render, fast_exponent_path_matches_general_path) {
 
 TEST(to_decimal17, fast_path_matches_big_integer_path) {
   std::mt19937_64 rng(11);
-  const double edges[] = {4.9406564584124654e-324, 2.2250738585072014e-308, 1e-39, 1e-38,
-                          0.1,  1,  9007199254740993.0, 1e17, 1e18, 1.8446744073709552e19,
-                          1.7e38, 3.4e38, 1.7976931348623157e308};
+  const double edges[] = {4.9406564584124654e-324,
+                          2.2250738585072014e-308,
+                          1e-39,
+                          1e-38,
+                          0.1,
+                          1,
+                          9007199254740993.0,
+                          1e17,
+                          1e18,
+                          1.8446744073709552e19,
+                          1.7e38,
+                          3.4e38,
+                          1.7976931348623157e308};
   for (const double v : edges) {
     const decimal17 a = to_decimal17(v);
     const decimal17 b = to_decimal17_exact(v);
@@ -339,7 +353,8 @@ TEST(parse_number, table_of_variants) {
       {v::data_field, "4.9e-324", 4.9406564584124654e-324, 8, true},
   };
   for (const auto& t : cases) {
-    SCOPED_TRACE(::testing::Message() << "'" << t.text << "' variant " << static_cast<int>(t.variant));
+    SCOPED_TRACE(::testing::Message()
+                 << "'" << t.text << "' variant " << static_cast<int>(t.variant));
     const parse_result r = parse_number(t.text, t.text + std::strlen(t.text), t.variant);
     EXPECT_EQ(r.found, t.found);
     EXPECT_EQ(r.used, t.used);
@@ -379,20 +394,33 @@ TEST(parse_data_field, fast_path_matches_exact_conversion) {
   for (int i = 0; i < 1000000; ++i) {
     const double v = unit(rng) * std::pow(10.0, decade(rng));
     switch (style(rng)) {
-      case 0: std::snprintf(text, sizeof text, "%.6f", v); break;
-      case 1: std::snprintf(text, sizeof text, "%.17g", v); break;
-      case 2: std::snprintf(text, sizeof text, "%.20e", v); break;
-      case 3: std::snprintf(text, sizeof text, "%.3E", v); break;
+      case 0:
+        std::snprintf(text, sizeof text, "%.6f", v);
+        break;
+      case 1:
+        std::snprintf(text, sizeof text, "%.17g", v);
+        break;
+      case 2:
+        std::snprintf(text, sizeof text, "%.20e", v);
+        break;
+      case 3:
+        std::snprintf(text, sizeof text, "%.3E", v);
+        break;
       case 4: {
         std::snprintf(text, sizeof text, "%.7e", v);
         *std::strchr(text, 'e') = 'D';
         break;
       }
-      case 5: std::snprintf(text, sizeof text, "%+.0f.", v); break;
-      default: std::snprintf(text, sizeof text, "%.7e", v); break;
+      case 5:
+        std::snprintf(text, sizeof text, "%+.0f.", v);
+        break;
+      default:
+        std::snprintf(text, sizeof text, "%.7e", v);
+        break;
     }
     const char* const end = text + std::strlen(text);
-    const float exact = static_cast<float>(parse_number(text, end, number_variant::data_field).value);
+    const float exact =
+        static_cast<float>(parse_number(text, end, number_variant::data_field).value);
     const float fast = parse_data_field(text, end);
     ASSERT_EQ(std::bit_cast<std::uint32_t>(fast), std::bit_cast<std::uint32_t>(exact)) << text;
   }

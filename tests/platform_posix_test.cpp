@@ -1,12 +1,11 @@
 // The console behaviour on a real terminal: a pseudo-terminal stands in for
 // the user's.
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <string>
@@ -46,8 +45,8 @@ TEST(terminal, prompts_show_before_answers_and_one_key_ends_the_run) {
   if (child == 0) {
     if (chdir(dir.path().c_str()) != 0) _exit(126);
     alarm(60);
-    const std::string script =
-        "stty -g > ../before; '" + std::string(CHANSEP_BINARY) + "'; s=$?; stty -g > ../after; exit $s";
+    const std::string script = "stty -g > ../before; '" + std::string(CHANSEP_BINARY) +
+                               "'; s=$?; stty -g > ../after; exit $s";
     execl("/bin/sh", "sh", "-c", script.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
@@ -67,7 +66,7 @@ TEST(terminal, prompts_show_before_answers_and_one_key_ends_the_run) {
   }
   EXPECT_EQ(mode.c_lflag & (ECHO | ICANON | ISIG), 0u) << "the key wait is not raw";
   const std::size_t before_key = seen.size();
-  write_all(master, "q");  // one key, no Enter
+  write_all(master, "q");                         // one key, no Enter
   read_until(master, seen, "never printed", 10);  // until the child closes the terminal
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -78,7 +77,8 @@ TEST(terminal, prompts_show_before_answers_and_one_key_ends_the_run) {
   const std::string settings_before = read_file(dir.aside("before"));
   EXPECT_FALSE(settings_before.empty());
   EXPECT_EQ(read_file(dir.aside("after")), settings_before);
-  EXPECT_EQ(read_file(dir.file("out.1")), "0.0000000e+000 1.0000000e+000\n1.0000000e+000 2.0000000e+000\n");
+  EXPECT_EQ(read_file(dir.file("out.1")),
+            "0.0000000e+000 1.0000000e+000\n1.0000000e+000 2.0000000e+000\n");
 }
 
 TEST(terminal, without_a_terminal_the_key_wait_ends_at_once) {

@@ -22,16 +22,20 @@ TEST(sample_rate, table_of_time_columns) {
     const char* console;
   };
   const rate_case cases[] = {
-      {"worked example", {0, 0.0005f, 0.001f, 0.0015f},
+      {"worked example",
+       {0, 0.0005f, 0.001f, 0.0015f},
        "\n start time = 0.000000 \n end   time = 0.001500 \n\n"
        "\n sample rate =           2000 samples/sec \n\n"},
-      {"two lines", {0, 0.5f},
+      {"two lines",
+       {0, 0.5f},
        "\n start time = 0.000000 \n end   time = 0.500000 \n\n"
        "\n sample rate =              2 samples/sec \n\n"},
-      {"decreasing times", {3, 2, 1},
+      {"decreasing times",
+       {3, 2, 1},
        "\n start time = 3.000000 \n end   time = 1.000000 \n\n"
        "\n sample rate =             -1 samples/sec \n\n"},
-      {"equal first and last times", {1, 5, 1},
+      {"equal first and last times",
+       {1, 5, 1},
        "\n start time = 1.000000 \n end   time = 1.000000 \n\n"
        "\n sample rate =            inf samples/sec \n\n"},
       {"one line", {7}, "\n Too few data lines to find a sample rate. \n\n"},
