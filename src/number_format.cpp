@@ -26,27 +26,23 @@ constexpr std::uint64_t ten16 = pow10_u64(16);
 constexpr std::uint64_t ten17 = pow10_u64(17);
 constexpr std::uint64_t ten18 = pow10_u64(18);
 
-// 5^k for k = 0..55, the largest power of five below 2^128.
-constexpr std::array<u128, 56> pow5_table = [] {
-  std::array<u128, 56> t{};
-  u128 p = 1;
+// base^k for k = 0..count-1.
+template <typename T, std::size_t count>
+constexpr std::array<T, count> powers_of(T base) {
+  std::array<T, count> t{};
+  T p = 1;
   for (auto& v : t) {
     v = p;
-    p *= 5;
+    p *= base;
   }
   return t;
-}();
+}
+
+// 5^k for k = 0..55, the largest power of five below 2^128.
+constexpr auto pow5_table = powers_of<u128, 56>(5);
 
 // 10^k for k = 0..38.
-constexpr std::array<u128, 39> pow10_table = [] {
-  std::array<u128, 39> t{};
-  u128 p = 1;
-  for (auto& v : t) {
-    v = p;
-    p *= 10;
-  }
-  return t;
-}();
+constexpr auto pow10_table = powers_of<u128, 39>(10);
 
 // A positive finite double as significand * 2^binary_exponent.
 struct binary_parts {
@@ -73,15 +69,7 @@ decimal17 round_eighteen(std::uint64_t eighteen, int exponent) {
 }
 
 // 5^k for k = 0..27, the powers of five below 2^64.
-constexpr std::array<std::uint64_t, 28> pow5_u64 = [] {
-  std::array<std::uint64_t, 28> t{};
-  std::uint64_t p = 1;
-  for (auto& v : t) {
-    v = p;
-    p *= 5;
-  }
-  return t;
-}();
+constexpr auto pow5_u64 = powers_of<std::uint64_t, 28>(5);
 
 // floor(m * 2^e * 10^k) when that fits in 64 bits and the fast arithmetic
 // covers it; false otherwise.

@@ -15,10 +15,6 @@ const std::string failure =
     "\n\n Program ended with errors: some output files are incomplete (see above). \n Press any "
     "key to exit.";
 
-bool ends_with(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 // "%14.7e" of a small whole number.
 std::string render_text(int v) {
   char text[32];

@@ -12,10 +12,6 @@ namespace {
 const std::string rule_open = "\n\n\n___________________________\n\n";
 const std::string rule_close = "\n\n___________________________\n\n";
 
-bool ends_with(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 TEST(parameter_file, records_of_each_kind_of_run) {
   struct record_case {
     const char* what;

@@ -40,6 +40,10 @@ bool file_exists(const std::string& path) {
   return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
 }
 
+bool ends_with(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
 std::string fixture(const std::string& name) {
   return read_file(std::string(CHANSEP_TEST_DATA) + "/" + name);
 }

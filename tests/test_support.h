@@ -26,6 +26,7 @@ class temp_dir {
 std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& content);
 bool file_exists(const std::string& path);
+bool ends_with(const std::string& s, const std::string& tail);
 
 // A fixture from tests/data.
 std::string fixture(const std::string& name);
