@@ -18,7 +18,7 @@
 namespace {
 
 // Exit statuses: a completed run, a run stopped by the dialogue or its set-up
-// before any output was written, and a run whose outputs are incomplete.
+// before any data was converted, and a run whose outputs are incomplete.
 constexpr int exit_completed = 0;
 constexpr int exit_stopped = 1;
 constexpr int exit_output_failed = 2;
