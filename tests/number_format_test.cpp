@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -13,6 +15,14 @@ namespace {
 
 constexpr double inf = std::numeric_limits<double>::infinity();
 constexpr double nan_value = std::numeric_limits<double>::quiet_NaN();
+
+// Values per sweep: a million by default; CHANSEP_SWEEP_VALUES sets more
+// (for instance 10000000 before a release).
+int sweep_values() {
+  const char* const text = std::getenv("CHANSEP_SWEEP_VALUES");
+  const long n = text != nullptr ? std::strtol(text, nullptr, 10) : 0;
+  return n > 0 ? static_cast<int>(std::min(n, 2000000000L)) : 1000000;
+}
 
 double f32(double v) {
   return static_cast<double>(static_cast<float>(v));
@@ -233,7 +243,8 @@ TEST(render, agrees_with_exact_reference_on_a_million_values) {
   const conversion all[] = {conversion::exponent_14, conversion::general_14_7,
                             conversion::general_14_4, conversion::general_9_4, conversion::fixed};
   int failures = 0;
-  for (int i = 0; i < 1000000 && failures < 10; ++i) {
+  const int count = sweep_values();
+  for (int i = 0; i < count && failures < 10; ++i) {
     const double v = pseudo_random_value(rng, i);
     const conversion c = all[i % 5];
     // "%f" of large values needs digits past the double's: checked in the table.
@@ -251,7 +262,8 @@ TEST(render, agrees_with_exact_reference_on_a_million_values) {
 TEST(render, fast_exponent_path_matches_general_path) {
   std::mt19937_64 rng(7);
   char fast[32];
-  for (int i = 0; i < 1000000; ++i) {
+  const int count = sweep_values();
+  for (int i = 0; i < count; ++i) {
     const double v = pseudo_random_value(rng, i);
     const std::string slow = render(conversion::exponent_14, v);
     const std::string got(fast, render_exponent_14(fast, v));
@@ -391,7 +403,8 @@ TEST(parse_data_field, fast_path_matches_exact_conversion) {
   std::uniform_int_distribution<int> decade(-30, 30);
   std::uniform_int_distribution<int> style(0, 9);
   char text[128];
-  for (int i = 0; i < 1000000; ++i) {
+  const int count = sweep_values();
+  for (int i = 0; i < count; ++i) {
     const double v = unit(rng) * std::pow(10.0, decade(rng));
     switch (style(rng)) {
       case 0:
