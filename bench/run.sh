@@ -21,11 +21,12 @@ trap 'rm -rf "$work"' EXIT
 cd "$work"
 
 median() { sort -g | awk '{v[NR]=$1} END {print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
-# Wall seconds and peak resident KiB of a command, as "seconds kib".
+# Wall seconds and peak resident KiB of a command reading standard input
+# from $stdin_file (default /dev/null), as "seconds kib".
 measure() {
   local start end
   start=$(date +%s%N)
-  /usr/bin/time -f '%M' -o "$work/time" "$@" >/dev/null 2>&1
+  /usr/bin/time -f '%M' -o "$work/time" "$@" < "${stdin_file:-/dev/null}" >/dev/null 2>&1
   end=$(date +%s%N)
   echo "$(awk -v a="$start" -v b="$end" 'BEGIN {printf "%.4f", (b - a) / 1e9}') $(cat "$work/time")"
 }
@@ -59,7 +60,7 @@ for size in "100000 4" "1000000 16"; do
     read -r f_write _ < <(measure "$tools/io_floor" write "$out_bytes" "$channels" floor)
     rm -f floor.*
     sync
-    read -r t kib < <(measure sh -c "'$bin' < answers.txt")
+    read -r t kib < <(stdin_file=answers.txt measure "$bin")
     f=$(awk -v a="$f_read" -v b="$f_write" 'BEGIN {print a + b}')
     echo "$t" >> ours; echo "$f" >> floor; echo "$kib" >> memory
     awk -v t="$t" -v f="$f" 'BEGIN {print (f > 0) ? t / f : 0}' >> ratio

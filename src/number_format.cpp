@@ -71,6 +71,17 @@ decimal17 round_eighteen(std::uint64_t eighteen, int exponent) {
 // 5^k for k = 0..27, the powers of five below 2^64.
 constexpr auto pow5_u64 = powers_of<std::uint64_t, 28>(5);
 
+// scaled_floor for values from 10^18 up, by a 128-bit division. Out of line:
+// the call it needs would cost every other value its register saves.
+[[gnu::noinline]] bool scaled_floor_large(std::uint64_t m, int e, int k, std::uint64_t& result) {
+  if (e < 0 || e > 74 || -k > 38) return false;
+  const u128 value = static_cast<u128>(m) << e;
+  const u128 quotient = value / pow10_table[static_cast<std::size_t>(-k)];
+  if ((quotient >> 64) != 0) return false;
+  result = static_cast<std::uint64_t>(quotient);
+  return true;
+}
+
 // floor(m * 2^e * 10^k) when that fits in 64 bits and the fast arithmetic
 // covers it; false otherwise.
 inline bool scaled_floor(std::uint64_t m, int e, int k, std::uint64_t& result) {
@@ -112,14 +123,7 @@ inline bool scaled_floor(std::uint64_t m, int e, int k, std::uint64_t& result) {
     }
     return true;
   }
-  if (k < 0 && e >= 0 && e <= 74 && -k <= 38) {
-    const u128 value = static_cast<u128>(m) << e;
-    const u128 quotient = value / pow10_table[static_cast<std::size_t>(-k)];
-    if ((quotient >> 64) != 0) return false;
-    result = static_cast<std::uint64_t>(quotient);
-    return true;
-  }
-  return false;
+  return k < 0 && scaled_floor_large(m, e, k, result);
 }
 
 // An unsigned integer in base 10^9, least significant limb first, big enough
