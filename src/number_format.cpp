@@ -629,9 +629,12 @@ const char* take_fraction_digits(const char* p, const char* last, std::uint64_t&
 }  // namespace
 
 const char* parse_data_number(const char* first, const char* last, float& value) {
+  // Signs are as good as random in recorded data: they are taken without
+  // branches, which would be guessed wrong every other field.
   const char* p = first;
-  const bool negative = p != last && *p == '-';
-  if (p != last && (*p == '+' || *p == '-')) ++p;
+  const char lead = p != last ? *p : '\0';
+  const bool negative = lead == '-';
+  p += static_cast<int>(negative) | static_cast<int>(lead == '+');
   std::uint64_t mantissa = 0;
   int digit_count = 0;
   if (last - p >= 2 && is_digit(p[0]) && p[1] == '.') {
@@ -656,8 +659,9 @@ const char* parse_data_number(const char* first, const char* last, float& value)
   bool exact_path = digit_count > 19 || mantissa > (std::uint64_t{1} << 53);
   if (p != last && ((*p | 0x20) == 'e' || (*p | 0x20) == 'd')) {
     const char* q = p + 1;
-    const bool exp_negative = q != last && *q == '-';
-    if (q != last && (*q == '+' || *q == '-')) ++q;
+    const char exp_lead = q != last ? *q : '\0';
+    const bool exp_negative = exp_lead == '-';
+    q += static_cast<int>(exp_negative) | static_cast<int>(exp_lead == '+');
     const char* const digits = q;
     if (last - q >= 3 && is_digit(q[0]) && is_digit(q[1]) && !is_digit(q[2])) {
       exponent = (q[0] - '0') * 10 + (q[1] - '0');  // the usual two digits
@@ -670,7 +674,8 @@ const char* parse_data_number(const char* first, const char* last, float& value)
     }
     if (q != digits) {
       if (q != last && is_digit(*q)) exact_path = true;  // a long exponent
-      if (exp_negative) exponent = -exponent;
+      const int sign = -static_cast<int>(exp_negative);    // 0 or -1
+      exponent = (exponent ^ sign) - sign;
       p = q;
     }
   }
@@ -682,7 +687,8 @@ const char* parse_data_number(const char* first, const char* last, float& value)
                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   double v = static_cast<double>(mantissa);
   v = scale < 0 ? v / powers[-scale] : v * powers[scale];
-  value = static_cast<float>(negative ? -v : v);
+  const std::uint64_t sign_bit = static_cast<std::uint64_t>(negative) << 63;
+  value = static_cast<float>(std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) | sign_bit));
   return p;
 }
 
