@@ -4,12 +4,12 @@
 #include <string>
 
 #include "number_format.h"
+#include "run_state.h"
 
 namespace {
 
-// Characters taken from standard input but not yet consumed by an answer.
-std::string pending;
-std::size_t pending_start = 0;
+std::string& pending = answer_input.pending;
+std::size_t& pending_start = answer_input.start;
 
 bool is_space(int c) {
   return c == ' ' || (c >= '\t' && c <= '\r');

@@ -205,6 +205,7 @@ bool write_and_list_channel_files() {
 
 // The whole run, stages 1 to 13. Returns the process's exit status.
 int run_conversion() {
+  reset_run_state();
   say("\n\n\n chansep, ver 1.1,  September 22, 2004");
   say("\n by the chansep developers");
   say("\n contact: chansep-dev@example.org");

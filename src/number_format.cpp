@@ -674,7 +674,7 @@ const char* parse_data_number(const char* first, const char* last, float& value)
     }
     if (q != digits) {
       if (q != last && is_digit(*q)) exact_path = true;  // a long exponent
-      const int sign = -static_cast<int>(exp_negative);    // 0 or -1
+      const int sign = -static_cast<int>(exp_negative);  // 0 or -1
       exponent = (exponent ^ sign) - sign;
       p = q;
     }

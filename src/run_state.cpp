@@ -20,6 +20,7 @@ double sample_interval = 0;
 double sample_rate = 0;
 name_field output_names[max_channels + 1];
 input_file_record input_file;
+answer_input_record answer_input;
 
 namespace {
 
@@ -37,3 +38,14 @@ output_file writing_through(char* buffer, std::size_t capacity) {
 
 output_file parameter_file = writing_through(parameter_buffer, sizeof parameter_buffer);
 output_file channel_file = writing_through(channel_buffer, sizeof channel_buffer);
+
+void reset_run_state() {
+  run_settings = {};
+  std::fill(std::begin(scale_factors), std::end(scale_factors), 1.0f);
+  std::fill(std::begin(channel_means), std::end(channel_means), 0.0f);
+  sample_interval = 0;
+  sample_rate = 0;
+  for (name_field& name : output_names) name = {};
+  answer_input.pending.clear();
+  answer_input.start = 0;
+}

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "output_file.h"
@@ -72,6 +73,14 @@ extern double sample_rate;
 // Slot 0 the input file's name, slots 1 to 16 the channel files' names.
 extern name_field output_names[max_channels + 1];
 
+// Characters taken from standard input but not yet consumed by an answer.
+struct answer_input_record {
+  std::string pending;
+  std::size_t start = 0;
+};
+
+extern answer_input_record answer_input;
+
 // The open input file and its read buffer.
 struct input_file_record {
   host_file file;
@@ -91,3 +100,7 @@ extern output_file parameter_file;
 
 // The channel file being written; one is open at a time.
 extern output_file channel_file;
+
+// Puts the dialogue's records back to their initial values, so that a run
+// starts the same whatever ran before it in this process. Files must be closed.
+void reset_run_state();
