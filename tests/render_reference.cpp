@@ -108,9 +108,9 @@ std::string reference_render(conversion c, double value) {
       std::string digits;
       if (count >= 1) {
         digits = reference_round(r, count, exponent);
-        digits += std::string(static_cast<std::size_t>(exponent - r.exponent), '0');
+        digits.append(static_cast<std::size_t>(exponent - r.exponent), '0');
       } else {
-        digits = (count == 0 && r.digits[0] >= '5') ? "1" : "0";
+        digits.assign(1, (count == 0 && r.digits[0] >= '5') ? '1' : '0');
       }
       digits.append("e-6");
       const double rounded = std::strtod(digits.c_str(), nullptr);
