@@ -330,7 +330,8 @@ decimal17 to_decimal17_exact(double magnitude) {
   }
   const auto length = static_cast<int>(end - text);
   std::uint64_t eighteen = 0;
-  for (int i = 0; i < 18; ++i) eighteen = eighteen * 10 + (i < length ? text[i] - '0' : 0);
+  for (int i = 0; i < 18; ++i)
+    eighteen = eighteen * 10 + (i < length ? static_cast<std::uint64_t>(text[i] - '0') : 0);
   return round_eighteen(eighteen, length - 1 + decimal_shift);
 }
 

@@ -76,6 +76,8 @@ TEST(render, table_of_formats) {
       {conversion::general_9_4, 0.15625, "   0.1563"},
       {conversion::general_9_4, f32(0.0099999998), "     0.01"},
       {conversion::general_9_4, -123456789.0, "-1.235e+008"},
+      {conversion::general_9_4, -1.7975156919134076e+308,
+       "-1.798e+308"},  // rounds past the largest double
       // general form, 7 digits
       {conversion::general_14_7, f32(0.123456789), "     0.1234568"},
       {conversion::general_14_7, 100, "           100"},

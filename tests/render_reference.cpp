@@ -64,15 +64,27 @@ std::string reference_round(const reference_digits& r, int count, int& exponent)
   return d;
 }
 
-// The C library's layout of an already rounded value, with the exponent
-// widened to three digits and the width applied.
-std::string library_layout(const char* format, double rounded, int width) {
+// The C library's layout of the rounded value digits * 10^last_place, with
+// the exponent in three digits and the width applied. Near the ends of the
+// double range the value is laid out 20 decades nearer to 1 and its exponent
+// put back: there the rounded value may not be a double (it can round past
+// the largest one, or into the subnormals).
+std::string library_layout(const char* format, const std::string& digits, int last_place,
+                           bool negative, int width) {
+  const int shift = last_place > 250 ? -20 : (last_place < -250 ? 20 : 0);
+  std::string number = negative ? "-" : "";
+  number.append(digits).append("e").append(std::to_string(last_place + shift));
   char text[400];
-  std::snprintf(text, sizeof text, format, rounded);
+  std::snprintf(text, sizeof text, format, std::strtod(number.c_str(), nullptr));
   std::string s = text;
   const auto e = s.find('e');
-  if (e != std::string::npos && s.size() - e == 4)
-    s.insert(s.begin() + static_cast<long>(e) + 2, '0');
+  if (e != std::string::npos) {
+    const int exponent = std::atoi(s.c_str() + e + 1) - shift;
+    char tail[16];
+    std::snprintf(tail, sizeof tail, "e%c%03d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    s.resize(e);
+    s.append(tail);
+  }
   if (static_cast<int>(s.size()) < width) {
     s = std::string(static_cast<std::size_t>(width) - s.size(), ' ').append(s);
   }
@@ -83,24 +95,20 @@ std::string library_layout(const char* format, double rounded, int width) {
 
 std::string reference_render(conversion c, double value) {
   if (value == 0) value = 0;  // no minus on a zero
-  const double magnitude = std::fabs(value);
-  const reference_digits r = reference_17(magnitude);
-  const double sign = value < 0 ? -1 : 1;
+  const reference_digits r = reference_17(std::fabs(value));
+  const bool negative = value < 0;
   int exponent = 0;
   switch (c) {
     case conversion::exponent_14: {
       const std::string d = reference_round(r, 8, exponent);
-      const double rounded = std::strtod((d + "e" + std::to_string(exponent - 7)).c_str(), nullptr);
-      return library_layout("%.7e", sign * rounded, 14);
+      return library_layout("%.7e", d, exponent - 7, negative, 14);
     }
     case conversion::general_14_4:
     case conversion::general_9_4:
     case conversion::general_14_7: {
       const int p = c == conversion::general_14_7 ? 7 : 4;
       const std::string d = reference_round(r, p, exponent);
-      const double rounded =
-          std::strtod((d + "e" + std::to_string(exponent - p + 1)).c_str(), nullptr);
-      return library_layout(p == 7 ? "%.7g" : "%.4g", sign * rounded,
+      return library_layout(p == 7 ? "%.7g" : "%.4g", d, exponent - p + 1, negative,
                             c == conversion::general_9_4 ? 9 : 14);
     }
     case conversion::fixed: {
@@ -112,10 +120,9 @@ std::string reference_render(conversion c, double value) {
       } else {
         digits.assign(1, (count == 0 && r.digits[0] >= '5') ? '1' : '0');
       }
-      digits.append("e-6");
-      const double rounded = std::strtod(digits.c_str(), nullptr);
-      std::string s = library_layout("%.6f", rounded, 0);
-      return (value < 0 ? "-" : "") + s;
+      // A negative value that rounds to zero keeps its minus.
+      std::string s = library_layout("%.6f", digits, -6, false, 0);
+      return (negative ? "-" : "") + s;
     }
   }
   return {};
