@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -64,8 +65,10 @@ run_result run_chansep(const temp_dir& dir, const std::string& answers) {
     _exit(127);
   }
   int status = 0;
-  waitpid(child, &status, 0);
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
   run_result r;
+  r.peak_kib = usage.ru_maxrss;
   r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   r.console = read_file(console_path);
   return r;

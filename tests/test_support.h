@@ -34,6 +34,7 @@ std::string fixture(const std::string& name);
 struct run_result {
   int status = -1;      // exit status, or 128 + signal
   std::string console;  // everything written to standard output
+  long peak_kib = 0;    // the run's peak resident memory
 };
 
 // Runs chansep in `dir` with `answers` on standard input, standard output
