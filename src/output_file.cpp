@@ -11,7 +11,9 @@ void fail(output_file& out, const char* step, int error) {
   out.failed_step = step;
 }
 
-void flush_buffer(output_file& out) {
+}  // namespace
+
+void flush_output_buffer(output_file& out) {
   if (out.used == 0) return;
   int error = 0;
   if (out.error == 0 && !host_write_text(out.file, out.buffer, out.used, error)) {
@@ -19,8 +21,6 @@ void flush_buffer(output_file& out) {
   }
   out.used = 0;
 }
-
-}  // namespace
 
 bool create_output(output_file& out, std::string_view name) {
   out.name.assign(name);
@@ -38,7 +38,7 @@ bool create_output(output_file& out, std::string_view name) {
 
 void write_output(output_file& out, std::string_view text) {
   while (!text.empty()) {
-    if (out.used == out.capacity) flush_buffer(out);
+    if (out.used == out.capacity) flush_output_buffer(out);
     const std::size_t room = std::min(out.capacity - out.used, text.size());
     std::memcpy(out.buffer + out.used, text.data(), room);
     out.used += room;
@@ -46,14 +46,9 @@ void write_output(output_file& out, std::string_view text) {
   }
 }
 
-char* reserve_output(output_file& out, std::size_t size) {
-  if (out.capacity - out.used < size) flush_buffer(out);
-  return out.buffer + out.used;
-}
-
 bool close_output(output_file& out) {
   if (!out.is_open) return out.error == 0;
-  flush_buffer(out);
+  flush_output_buffer(out);
   out.is_open = false;
   int error = 0;
   if (!host_close(out.file, error)) fail(out, "close", error);

@@ -24,12 +24,19 @@ struct output_file {
 // returns false with the reason in `out`.
 bool create_output(output_file& out, std::string_view name);
 
+// Writes the buffer to the file and empties it; a failure is kept in `out`.
+void flush_output_buffer(output_file& out);
+
 // Appends text; the buffer goes to the file when it fills.
 void write_output(output_file& out, std::string_view text);
 
 // Room for `size` more bytes at the end of the buffer (size <= capacity):
 // write into it and then call commit_output.
-char* reserve_output(output_file& out, std::size_t size);
+// Inline: the channel files call it once a line.
+inline char* reserve_output(output_file& out, std::size_t size) {
+  if (out.capacity - out.used < size) flush_output_buffer(out);
+  return out.buffer + out.used;
+}
 inline void commit_output(output_file& out, char* end) {
   out.used = static_cast<std::size_t>(end - out.buffer);
 }
