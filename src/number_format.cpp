@@ -337,10 +337,10 @@ decimal17 to_decimal17_exact(double magnitude) {
 
 namespace {
 
-// The eight decimal digits of v < 10^8 as ASCII, first digit in the lowest
-// byte: split in halves, quarters and eighths, all lanes at once.
-std::uint64_t eight_digits(std::uint64_t v) {
-  const std::uint64_t halves = (v / 10000) | ((v % 10000) << 32);
+// The eight decimal digits high * 10^4 + low (both < 10^4) as ASCII, first
+// digit in the lowest byte: quarters and eighths, all lanes at once.
+std::uint64_t eight_digits(std::uint64_t high, std::uint64_t low) {
+  const std::uint64_t halves = high | (low << 32);
   const std::uint64_t hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007Fu;  // x / 100
   const std::uint64_t quarters = hundreds | ((halves - hundreds * 100) << 16);
   const std::uint64_t tens = ((quarters * 103) >> 10) & 0x000F000F000F000Fu;  // x / 10
@@ -414,16 +414,17 @@ char* write_exponent_14(char* out, bool negative, std::uint64_t digits, int expo
   digits *= 1 + 9 * eighteen;
   // Rounding half up to 17 digits and then to 8 rounds up exactly when the
   // 11 digits below the 8th are >= 49999999950: a 17th-digit carry can only
-  // turn ...4999999995x into ...5000000000x.
-  constexpr std::uint64_t ten11 = pow10_u64(11);
-  const std::uint64_t quotient = digits / ten11;
-  const std::uint64_t remainder = digits - quotient * ten11;
-  std::uint64_t shown = quotient + static_cast<std::uint64_t>(remainder >= 49999999950);
-  if (shown == pow10_u64(8)) {  // 9.99999995 became 10.0000000
-    shown = pow10_u64(7);
+  // turn ...4999999995x into ...5000000000x. Adding 10^11 - 49999999950
+  // does that rounding; the first 8 digits of the sum are the ones shown.
+  std::uint64_t rounded = digits + 50000000050;
+  if (rounded >= pow10_u64(19)) {  // 9.99999995 became 10.0000000
+    rounded = pow10_u64(18);
     ++exponent;
   }
-  std::uint64_t text = eight_digits(shown);
+  // The two halves come from the sum each by one division, side by side.
+  const std::uint64_t high = rounded / pow10_u64(15);
+  const std::uint64_t low = rounded / pow10_u64(11) - high * 10000;
+  std::uint64_t text = eight_digits(high, low);
   out[0] = static_cast<char>(text);
   text = (text & ~std::uint64_t{0xFF}) | '.';  // the point takes the first digit's place
   std::memcpy(out + 1, &text, 8);
