@@ -132,6 +132,9 @@ data_read_result read_data_lines(int total_columns) {
   std::int32_t p = 0;
   while (read_line(line)) {
     const char* const last = line.data() + line.size();
+    // Numbers may be parsed against the end of what was read rather than
+    // the end of the line: none can run past the line feed that ends it.
+    const char* const read_end = input_file.buffer + input_file.end;
     const char* c = skip_space(line.data(), last);
     if (c == last) continue;  // a blank line is not a data line
     if (p == max_data_lines) {
@@ -142,7 +145,7 @@ data_read_result read_data_lines(int total_columns) {
     for (std::size_t i = 0; i < columns; ++i) {
       c = skip_space(c, last);
       if (c == last) break;
-      c = skip_field(parse_data_number(c, last, values[i]), last);
+      c = skip_field(parse_data_number(c, read_end, values[i]), last);
     }
     for (std::size_t i = 0; i < columns; ++i) sample_table[i][p] = values[i];
     ++p;

@@ -589,38 +589,10 @@ parse_result parse_number(const char* first, const char* last, number_variant va
 
 namespace {
 
-constexpr std::uint64_t repeat_byte(std::uint8_t b) {
-  return 0x0101010101010101u * b;
-}
-
-std::uint64_t load8(const char* p) {
-  std::uint64_t word = 0;
-  std::memcpy(&word, p, sizeof word);
-  return word;
-}
-
-// How many of the 8 bytes of `word`, first byte lowest, are decimal digits
-// before the first one that is not.
-int digit_run(std::uint64_t word) {
-  const std::uint64_t high = repeat_byte(0xF0);
-  const std::uint64_t zero = repeat_byte('0');
-  // A digit has high nibble 3, and still has it after adding 6. A carry out of
-  // a non-digit byte can only disturb the bytes after it.
-  const std::uint64_t bad = ((word & high) ^ zero) | (((word + repeat_byte(6)) & high) ^ zero);
-  return bad == 0 ? 8 : std::countr_zero(bad) / 8;
-}
-
-// The value of the first `count` (1 to 8) digit bytes of `word`.
-std::uint64_t digits_value(std::uint64_t word, int count) {
-  word -= repeat_byte('0');
-  word <<= 8 * (8 - count);  // drops the bytes after the run, zeros lead
-  word = (word * 10 + (word >> 8)) & 0x00FF00FF00FF00FFu;
-  word = (word * 100 + (word >> 16)) & 0x0000FFFF0000FFFFu;
-  return (word * 10000 + (word >> 32)) & 0xFFFFFFFFu;
-}
-
-constexpr std::uint64_t pow10_small[9] = {1,      10,      100,      1000,     10000,
-                                          100000, 1000000, 10000000, 100000000};
+using number_detail::digit_run;
+using number_detail::digits_value;
+using number_detail::load8;
+using number_detail::pow10_small;
 
 // Appends the digits at `p` to `mantissa` one at a time; `count` counts
 // them (past 19 the mantissa is no longer exact).
@@ -660,7 +632,7 @@ const char* take_fraction_digits(const char* p, const char* last, std::uint64_t&
 
 }  // namespace
 
-const char* parse_data_number(const char* first, const char* last, float& value) {
+const char* parse_data_number_general(const char* first, const char* last, float& value) {
   // Signs are as good as random in recorded data: they are taken without
   // branches, which would be guessed wrong every other field.
   const char* p = first;
@@ -713,12 +685,7 @@ const char* parse_data_number(const char* first, const char* last, float& value)
   }
   const int scale = exponent - fraction_digits;
   if (exact_path || scale < -22 || scale > 22) return parse_data_number_exactly(first, last, value);
-  // Both operands are exact doubles, so one operation rounds correctly.
-  static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  double v = static_cast<double>(mantissa);
-  v = scale < 0 ? v / powers[-scale] : v * powers[scale];
+  double v = number_detail::scaled(mantissa, scale);
   const std::uint64_t sign_bit = static_cast<std::uint64_t>(negative) << 63;
   value = static_cast<float>(std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) | sign_bit));
   return p;

@@ -1,10 +1,9 @@
 // Whatever the input file or the answers hold, a run ends by itself with a
 // known status, in bounded memory, and gives the documented reading.
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdint>
@@ -28,10 +27,10 @@ std::string random_bytes(std::size_t size, std::uint64_t seed) {
 struct hostile_case {
   const char* what;
   std::function<std::string()> content;
-  const char* answers;        // after "in.txt out "
+  const char* answers;  // after "in.txt out "
   int status;
-  const char* console_part;   // must appear in the console
-  const char* channel_1;      // expected out.1, or nullptr to check only that it exists
+  const char* console_part;  // must appear in the console
+  const char* channel_1;     // expected out.1, or nullptr to check only that it exists
 };
 
 TEST(hostile_input, table_of_inputs) {

@@ -332,10 +332,37 @@ TEST(parse_data_field, fast_path_matches_exact_conversion) {
         break;
     }
     const char* const end = text + std::strlen(text);
-    const float exact =
-        static_cast<float>(parse_number(text, end, number_variant::data_field).value);
+    const parse_result exact = parse_number(text, end, number_variant::data_field);
+    const auto exact_float = static_cast<float>(exact.value);
     const float fast = parse_data_field(text, end);
-    ASSERT_EQ(std::bit_cast<std::uint32_t>(fast), std::bit_cast<std::uint32_t>(exact)) << text;
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(fast), std::bit_cast<std::uint32_t>(exact_float))
+        << text;
+    // In a line, with more text after the field: the path the reader takes.
+    const std::string line = std::string(text) + " 1.2345678e-01 7\n";
+    float in_line = 0;
+    const char* const stop = parse_data_number(line.data(), line.data() + line.size(), in_line);
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(in_line), std::bit_cast<std::uint32_t>(exact_float))
+        << text;
+    ASSERT_EQ(static_cast<std::size_t>(stop - line.data()), exact.used) << text;
+  }
+}
+
+TEST(parse_data_number, shapes_near_the_fast_path_in_a_line) {
+  const char* const fields[] = {
+      "1.5e+1",        "1.5e-011",   "1.5e+",    "1.5e",     "1.5e-05x",       "-0.000000",
+      "+1.25",         "1.12345678", "1.",       "1.5.3",    "-9.9999999e+99", "5.0000000e-23",
+      "5.0000000e+23", "1.5D-03",    "-1.5d+03", "12.5e-01", "1.5e--01",       "-",
+      ".5e+01",        "1.5E+0"};
+  for (const char* field : fields) {
+    SCOPED_TRACE(field);
+    const std::string line = std::string(field) + " 0.5 0.5 0.5 0.5 0.5\n";
+    const parse_result exact =
+        parse_number(field, field + std::strlen(field), number_variant::data_field);
+    float value = 0;
+    const char* const stop = parse_data_number(line.data(), line.data() + line.size(), value);
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(value),
+              std::bit_cast<std::uint32_t>(static_cast<float>(exact.value)));
+    EXPECT_EQ(static_cast<std::size_t>(stop - line.data()), exact.used);
   }
 }
 
