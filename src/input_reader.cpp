@@ -44,7 +44,7 @@ bool refill() {
     if (bigger == nullptr) {
       in.at_end = true;
       in.failed = true;
-      read_error = ENOMEM;
+      read_error = host_out_of_memory_error();
       return false;
     }
     in.buffer = bigger;
@@ -79,7 +79,7 @@ bool open_input_file(std::string_view name, int& error) {
     in.buffer = static_cast<char*>(std::malloc(initial_buffer));
     if (in.buffer == nullptr) {
       host_close(in.file, error);
-      error = ENOMEM;
+      error = host_out_of_memory_error();
       return false;
     }
     in.capacity = initial_buffer;

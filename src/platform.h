@@ -47,6 +47,9 @@ bool host_is_same_file(std::string_view name, host_file file);
 // The host's text for an error code, e.g. "No space left on device".
 std::string host_error_text(int error);
 
-// Hints that `block` (aligned to 2 MiB) is large and will be filled: the
-// host may back it with huge pages. Without the hint nothing changes but speed.
+// Hints that `block` is large and will be filled: the host may back it with
+// huge pages. Without the hint nothing changes but speed.
 void host_advise_large_block(void* block, std::size_t size);
+
+// The host's error code for memory that could not be had.
+int host_out_of_memory_error();

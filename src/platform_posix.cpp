@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -154,5 +155,14 @@ std::string host_error_text(int error) {
 void host_advise_large_block(void* block, std::size_t size) {
   // Huge pages spare tens of thousands of page faults on the sample table.
   // Only a hint: without them everything works the same, a little slower.
-  madvise(block, size, MADV_HUGEPAGE);
+  // The kernel takes page-aligned ranges; huge pages fill the 2 MiB-aligned
+  // stretches inside.
+  const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  const auto start = (reinterpret_cast<std::uintptr_t>(block) + page - 1) / page * page;
+  const auto end = (reinterpret_cast<std::uintptr_t>(block) + size) / page * page;
+  if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+}
+
+int host_out_of_memory_error() {
+  return ENOMEM;
 }

@@ -12,9 +12,9 @@ bool name_field::assign(std::string_view s) {
 
 run_settings_record run_settings;
 float scale_factors[20] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
-alignas(1 << 21) float sample_table[table_rows][max_data_lines];
+float sample_table[table_rows][max_data_lines];
 table_extent_record table_extent;
-alignas(1 << 21) char time_text[max_data_lines][16];
+char time_text[max_data_lines][16];
 float channel_means[table_rows];
 double sample_interval = 0;
 double sample_rate = 0;

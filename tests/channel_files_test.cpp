@@ -32,7 +32,7 @@ TEST(channel_files, one_column_gives_exactly_one_file) {
   write_file(dir.file("in.txt"), "1 0 1 2\n");
   const run_result r = run_chansep(dir, "in.txt out 1 2 2 0\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(read_file(dir.file("out.1")), "0.0000000e+000 1.0000000e+000\n");
+  EXPECT_EQ(read_output(dir.file("out.1")), "0.0000000e+000 1.0000000e+000\n");
   EXPECT_EQ(files_in(dir), 3);  // in.txt, out.1, out.par
   EXPECT_NE(r.console.find("\n\n Output data files: \n\n\n  out.1 \n\n Input parameters"),
             std::string::npos);
@@ -58,7 +58,7 @@ TEST(channel_files, sixteen_columns_give_sixteen_files_with_the_same_times) {
     const std::string expected = "5.0000000e-001 " + render_text(k * 10) + "\n" +
                                  "1.5000000e+000 " + render_text(k * 10 + 1) + "\n" +
                                  "2.5000000e+000 " + render_text(k * 10 + 2) + "\n";
-    EXPECT_EQ(read_file(dir.file("out." + std::to_string(k))), expected);
+    EXPECT_EQ(read_output(dir.file("out." + std::to_string(k))), expected);
   }
   EXPECT_FALSE(file_exists(dir.file("out.17")));
 }
@@ -94,7 +94,7 @@ TEST(channel_files, values_signs_and_non_finite_factors) {
     write_file(dir.file("in.txt"), t.content);
     const run_result r = run_chansep(dir, "in.txt out 1 " + t.answers + "\n");
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(read_file(dir.file("out.1")), t.expected);
+    EXPECT_EQ(read_output(dir.file("out.1")), t.expected);
   }
 }
 
@@ -138,13 +138,15 @@ TEST(channel_files, a_failed_file_is_reported_and_the_others_are_written) {
   const run_result r = run_chansep(dir, "in.txt out 3 2 2 0\n");
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.console.find("\n\n Output data files: \n\n\n  out.1 "
-                           "\n\n Error:  cannot write file out.2: No space left on device \n"
-                           "\n\n Error:  cannot create file out.3: Is a directory \n"
-                           "\n\n Input parameters written to file:\n\n out.par "),
+                           "\n\n Error:  cannot write file out.2: " +
+                           host_reason("No space left on device", "Disk full") +
+                           " \n\n\n Error:  cannot create file out.3: " +
+                           host_reason("Is a directory", "Access denied") +
+                           " \n\n\n Input parameters written to file:\n\n out.par "),
             std::string::npos)
       << r.console;
   EXPECT_TRUE(ends_with(r.console, failure));
-  EXPECT_EQ(read_file(dir.file("out.1")), "0.0000000e+000 1.0000000e+000\n");
+  EXPECT_EQ(read_output(dir.file("out.1")), "0.0000000e+000 1.0000000e+000\n");
 }
 
 TEST(channel_files, a_complete_run_claims_success) {

@@ -38,7 +38,7 @@ void expect_worked_outputs(const temp_dir& dir, const run_result& r) {
   EXPECT_EQ(r.console, fixture("worked/console.txt"));
   for (const char* name : {"run1.1", "run1.2", "run1.par"}) {
     SCOPED_TRACE(name);
-    EXPECT_EQ(read_file(dir.file(name)), fixture(std::string("worked/") + name));
+    EXPECT_EQ(read_output(dir.file(name)), fixture(std::string("worked/") + name));
   }
   EXPECT_FALSE(file_exists(dir.file("run1.3")));
 }
@@ -80,11 +80,11 @@ TEST(dialogue, column_count_limits) {
     if (t.error != nullptr) {
       EXPECT_EQ(r.status, 1);
       EXPECT_EQ(r.console, console_through_columns("in.txt") + t.error);
-      EXPECT_EQ(read_file(dir.file("out.par")), records);
+      EXPECT_EQ(read_output(dir.file("out.par")), records);
       EXPECT_FALSE(file_exists(dir.file("out.1")));
     } else {
       EXPECT_EQ(r.status, 0);
-      EXPECT_EQ(read_file(dir.file("out.16")), "0.0000000e+000 1.6000000e+001\n");
+      EXPECT_EQ(read_output(dir.file("out.16")), "0.0000000e+000 1.6000000e+001\n");
       EXPECT_FALSE(file_exists(dir.file("out.17")));
     }
   }
@@ -103,9 +103,9 @@ TEST(dialogue, unreadable_answers_keep_their_values_and_the_rest_is_read_next) {
   EXPECT_EQ(r.console.substr(0, expected_start.size()), expected_start);
   // "x" stops the mean and header questions: no means, no header lines.
   EXPECT_EQ(r.console.find("mean="), std::string::npos);
-  EXPECT_EQ(read_file(dir.file("out.1")),
+  EXPECT_EQ(read_output(dir.file("out.1")),
             "0.0000000e+000 4.0000000e+003\n1.0000000e+000 8.0000000e+003\n");
-  EXPECT_NE(read_file(dir.file("out.par"))
+  EXPECT_NE(read_output(dir.file("out.par"))
                 .find("\n Scale factor for channel 1 =            0.5 (mV/G)\n\n Skip 0 header"),
             std::string::npos);
 }
@@ -152,7 +152,7 @@ TEST(dialogue, end_of_input_keeps_every_later_value) {
   // Input ends after the column count: no scaling, no means, no header lines.
   run_result r = run_chansep(dir, "in.txt out 1");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(read_file(dir.file("out.1")),
+  EXPECT_EQ(read_output(dir.file("out.1")),
             "0.0000000e+000 1.0000000e+000\n5.0000000e-001 3.0000000e+000\n");
   EXPECT_EQ(r.console.substr(0, console_through_columns("in.txt").size() + scale_prompt.size()),
             console_through_columns("in.txt") + scale_prompt);
@@ -184,7 +184,7 @@ TEST(dialogue, more_data_lines_than_the_limit) {
       r.console.find("\n n=1000000 lines read.\n\n Warning:  the file holds more than 1000000 "
                      "data lines; the lines after them were not converted. \n"),
       std::string::npos);
-  const std::string out = read_file(dir.file("big.1"));
+  const std::string out = read_output(dir.file("big.1"));
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1000000);
   EXPECT_EQ(out.substr(out.size() - 30), "9.9900000e+002 1.0000000e+000\n");
 }

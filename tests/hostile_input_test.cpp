@@ -71,7 +71,7 @@ TEST(hostile_input, table_of_inputs) {
     EXPECT_EQ(r.status, t.status);
     EXPECT_NE(r.console.find(t.console_part), std::string::npos) << r.console;
     if (t.channel_1 != nullptr) {
-      EXPECT_EQ(read_file(dir.file("out.1")), t.channel_1);
+      EXPECT_EQ(read_output(dir.file("out.1")), t.channel_1);
     } else {
       EXPECT_TRUE(file_exists(dir.file("out.1")));
     }
@@ -92,7 +92,7 @@ TEST(hostile_input, a_100_mb_line_of_digits_is_one_line_in_bounded_memory) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.console.find("\n n=2 lines read.\n"), std::string::npos);
-  EXPECT_EQ(read_file(dir.file("out.1")),
+  EXPECT_EQ(read_output(dir.file("out.1")),
             "           inf 2.0000000e+000\n1.0000000e+000 5.0000000e+000\n");
   EXPECT_LT(r.peak_kib, 512 * 1024);
 }

@@ -63,7 +63,7 @@ TEST(parameter_file, records_of_each_kind_of_run) {
     write_file(dir.file("in.txt"), t.content);
     const run_result r = run_chansep(dir, "in.txt out " + t.answers + "\n");
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(read_file(dir.file("out.par")), t.expected);
+    EXPECT_EQ(read_output(dir.file("out.par")), t.expected);
     EXPECT_NE(r.console.find("\n\n Input parameters written to file:\n\n out.par \n\n Program "
                              "complete. \n"),
               std::string::npos);
@@ -106,9 +106,9 @@ TEST(parameter_file, a_missing_folder_stops_before_any_data_is_read) {
   write_file(dir.file("in.txt"), "1 0 1\n");
   const run_result r = run_chansep(dir, "in.txt missing/out 1 2 2 0\n");
   EXPECT_EQ(r.status, 1);
-  EXPECT_TRUE(ends_with(r.console,
-                        "\n\n Error:  cannot create file missing/out.par: No such file "
-                        "or directory \n"))
+  EXPECT_TRUE(ends_with(r.console, "\n\n Error:  cannot create file missing/out.par: " +
+                                       host_reason("No such file or directory", "Path not found") +
+                                       " \n"))
       << r.console;
   EXPECT_EQ(r.console.find("Reading input data"), std::string::npos);
 }
@@ -119,15 +119,15 @@ TEST(parameter_file, a_full_disk_is_reported_and_the_run_does_not_claim_success)
   ASSERT_EQ(symlink("/dev/full", dir.file("out.par").c_str()), 0);
   const run_result r = run_chansep(dir, "in.txt out 1 2 2 0\n");
   EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.console.find("samples/sec \n\n\n\n Error:  cannot write file out.par: No space left "
-                           "on device \n"),
+  EXPECT_NE(r.console.find("samples/sec \n\n\n\n Error:  cannot write file out.par: " +
+                           host_reason("No space left on device", "Disk full") + " \n"),
             std::string::npos)
       << r.console;
   EXPECT_EQ(r.console.find("Input parameters written"), std::string::npos);
   EXPECT_TRUE(ends_with(r.console,
                         "\n\n Program ended with errors: some output files are "
                         "incomplete (see above). \n Press any key to exit."));
-  EXPECT_EQ(read_file(dir.file("out.1")),
+  EXPECT_EQ(read_output(dir.file("out.1")),
             "0.0000000e+000 1.0000000e+000\n1.0000000e+000 2.0000000e+000\n");
 }
 

@@ -77,7 +77,7 @@ TEST(terminal, prompts_show_before_answers_and_one_key_ends_the_run) {
   const std::string settings_before = read_file(dir.aside("before"));
   EXPECT_FALSE(settings_before.empty());
   EXPECT_EQ(read_file(dir.aside("after")), settings_before);
-  EXPECT_EQ(read_file(dir.file("out.1")),
+  EXPECT_EQ(read_output(dir.file("out.1")),
             "0.0000000e+000 1.0000000e+000\n1.0000000e+000 2.0000000e+000\n");
 }
 

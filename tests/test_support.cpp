@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -45,6 +46,37 @@ bool ends_with(const std::string& s, const std::string& tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+bool crlf_text() {
+  const char* const mode = std::getenv("CHANSEP_TEXT_LINE_END");
+  return mode != nullptr && std::string(mode) == "crlf";
+}
+
+namespace {
+
+std::string from_text(const std::string& text) {
+  if (!crlf_text()) return text;
+  std::string lf;
+  lf.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+      ADD_FAILURE() << "a line feed without a carriage return at byte " << i;
+    }
+    lf.push_back(text[i]);
+  }
+  return lf;
+}
+
+}  // namespace
+
+std::string read_output(const std::string& path) {
+  return from_text(read_file(path));
+}
+
+std::string host_reason(const char* posix, const char* windows) {
+  return crlf_text() ? windows : posix;
+}
+
 std::string fixture(const std::string& name) {
   return read_file(std::string(CHANSEP_TEST_DATA) + "/" + name);
 }
@@ -61,7 +93,13 @@ run_result run_chansep(const temp_dir& dir, const std::string& answers) {
     if (in < 0 || out < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0) _exit(126);
     if (chdir(dir.path().c_str()) != 0) _exit(126);
     alarm(120);
-    execl(CHANSEP_BINARY, "chansep", static_cast<char*>(nullptr));
+    const char* const runner = std::getenv("CHANSEP_RUNNER");
+    const char* const program = std::getenv("CHANSEP_UNDER_TEST");
+    if (runner != nullptr && program != nullptr) {
+      execl(runner, runner, program, static_cast<char*>(nullptr));
+    } else {
+      execl(CHANSEP_BINARY, "chansep", static_cast<char*>(nullptr));
+    }
     _exit(127);
   }
   int status = 0;
@@ -70,7 +108,7 @@ run_result run_chansep(const temp_dir& dir, const std::string& answers) {
   run_result r;
   r.peak_kib = usage.ru_maxrss;
   r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  r.console = read_file(console_path);
+  r.console = read_output(console_path);
   return r;
 }
 
