@@ -11,8 +11,6 @@ namespace {
 
 constexpr std::size_t initial_buffer = 1 << 20;
 
-int read_error = 0;
-
 bool is_space(char c) {
   return c == ' ' || (c >= '\t' && c <= '\r');
 }
@@ -44,13 +42,13 @@ bool refill() {
     if (bigger == nullptr) {
       in.at_end = true;
       in.failed = true;
-      read_error = host_out_of_memory_error();
+      in.error = host_out_of_memory_error();
       return false;
     }
     in.buffer = bigger;
     in.capacity = grown;
   }
-  const long long got = host_read(in.file, in.buffer + in.end, in.capacity - in.end, read_error);
+  const long long got = host_read(in.file, in.buffer + in.end, in.capacity - in.end, in.error);
   if (got <= 0) {
     in.at_end = true;
     in.failed = got < 0;
@@ -161,7 +159,7 @@ bool input_read_failed() {
 }
 
 int input_read_error() {
-  return read_error;
+  return input_file.error;
 }
 
 void close_input() {

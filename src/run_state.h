@@ -91,6 +91,7 @@ struct input_file_record {
   std::size_t end = 0;    // one past the last byte read from the file
   bool at_end = false;    // the file has no more bytes
   bool failed = false;    // a read error ended reading
+  int error = 0;          // its host error code
 };
 
 extern input_file_record input_file;
