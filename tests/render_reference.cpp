@@ -17,6 +17,23 @@ struct reference_digits {
   int exponent = 0;
 };
 
+// The first `count` digits of `digits` (which has more), rounded half up on
+// the next one; a carry out of the first digit raises `exponent`.
+std::string round_half_up(const std::string& digits, std::size_t count, int& exponent) {
+  std::string d = digits.substr(0, count);
+  if (digits[count] < '5') return d;
+  std::size_t i = count;
+  while (i > 0 && d[i - 1] == '9') d[--i] = '0';
+  if (i == 0) {
+    d.pop_back();
+    d.insert(d.begin(), '1');
+    ++exponent;
+  } else {
+    ++d[i - 1];
+  }
+  return d;
+}
+
 reference_digits reference_17(double magnitude) {
   char text[900];
   std::snprintf(text, sizeof text, "%.40e", magnitude);
@@ -30,38 +47,15 @@ reference_digits reference_17(double magnitude) {
     mantissa.append(text + 2, 800);
   }
   int exponent = std::atoi(std::strchr(text, 'e') + 1);
-  std::string d = mantissa.substr(0, 17);
-  if (mantissa[17] >= '5') {
-    int i = 16;
-    while (i >= 0 && d[static_cast<std::size_t>(i)] == '9') d[static_cast<std::size_t>(i--)] = '0';
-    if (i < 0) {
-      d.pop_back();
-      d.insert(d.begin(), '1');
-      ++exponent;
-    } else {
-      ++d[static_cast<std::size_t>(i)];
-    }
-  }
+  std::string d = round_half_up(mantissa, 17, exponent);
   return {d, exponent};
 }
 
-// Rounds the 17-digit string to `count` digits, half up; returns the digits
-// and sets `exponent` to that of the rounded value.
+// Rounds the 17-digit string to `count` (< 17) digits, half up; returns the
+// digits and sets `exponent` to that of the rounded value.
 std::string reference_round(const reference_digits& r, int count, int& exponent) {
-  std::string d = r.digits.substr(0, static_cast<std::size_t>(count));
   exponent = r.exponent;
-  if (r.digits[static_cast<std::size_t>(count)] >= '5') {
-    int i = count - 1;
-    while (i >= 0 && d[static_cast<std::size_t>(i)] == '9') d[static_cast<std::size_t>(i--)] = '0';
-    if (i < 0) {
-      d.pop_back();
-      d.insert(d.begin(), '1');
-      ++exponent;
-    } else {
-      ++d[static_cast<std::size_t>(i)];
-    }
-  }
-  return d;
+  return round_half_up(r.digits, static_cast<std::size_t>(count), exponent);
 }
 
 // The C library's layout of the rounded value digits * 10^last_place, with
