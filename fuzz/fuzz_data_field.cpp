@@ -1,5 +1,6 @@
 // Data fields: the fast parser must give the bytes of the exact one, and both
 // must agree with std::from_chars on the text they accepted.
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const char* const stop = parse_data_number(first, last, fast);
   const parse_result exact = parse_number(first, last, number_variant::data_field);
   const auto exact_float = static_cast<float>(exact.value);
-  if (std::memcmp(&fast, &exact_float, sizeof fast) != 0) std::abort();
+  if (std::bit_cast<std::uint32_t>(fast) != std::bit_cast<std::uint32_t>(exact_float)) std::abort();
   if (stop != first + exact.used) std::abort();
   if (stop < first || stop > last) std::abort();
   for (const char* p = first; p != stop; ++p) {

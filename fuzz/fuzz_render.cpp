@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 9) return 0;
   double value = 0;
   std::memcpy(&value, data, sizeof value);
-  if (data[8] & 1) value = static_cast<double>(static_cast<float>(value));  // float-derived
+  if ((data[8] & 1) != 0) value = static_cast<double>(static_cast<float>(value));  // float-derived
   const conversion all[] = {conversion::exponent_14, conversion::general_14_7,
                             conversion::general_14_4, conversion::general_9_4, conversion::fixed};
   const conversion c = all[(data[8] >> 1) % 5];

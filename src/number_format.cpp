@@ -246,7 +246,7 @@ char* render_body(char* out, conversion c, double value) {
   if (value < 0) *out++ = '-';
   const double magnitude = std::fabs(value);
 
-  char ds[17];
+  char ds[17] = {};
   int exponent = 0;
   if (magnitude == 0) {
     std::memset(ds, '0', sizeof ds);

@@ -158,9 +158,11 @@ void host_advise_large_block(void* block, std::size_t size) {
   // The kernel takes page-aligned ranges; huge pages fill the 2 MiB-aligned
   // stretches inside.
   const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-  const auto start = (reinterpret_cast<std::uintptr_t>(block) + page - 1) / page * page;
-  const auto end = (reinterpret_cast<std::uintptr_t>(block) + size) / page * page;
-  if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+  const auto base = reinterpret_cast<std::uintptr_t>(block);
+  const std::uintptr_t lead = (page - base % page) % page;  // bytes up to the first page
+  if (size <= lead + page) return;
+  const std::size_t whole = (size - lead) / page * page;
+  madvise(static_cast<char*>(block) + lead, whole, MADV_HUGEPAGE);
 }
 
 int host_out_of_memory_error() {

@@ -83,7 +83,7 @@ TEST(hostile_input, table_of_inputs) {
 TEST(hostile_input, a_100_mb_line_of_digits_is_one_line_in_bounded_memory) {
   temp_dir dir;
   std::string content = "1 ";
-  content.append(100 * 1000 * 1000, '3');
+  content.append(std::size_t{100} * 1000 * 1000, '3');
   content += " 2\n2 1 5\n";
   write_file(dir.file("in.txt"), content);
   content.clear();
@@ -127,8 +127,9 @@ TEST(hostile_input, a_run_killed_while_writing_leaves_the_input_whole) {
   const pid_t child = fork();
   if (child == 0) {
     setsid();
-    if (chdir(dir.path().c_str()) != 0 || !std::freopen(dir.aside("answers").c_str(), "r", stdin) ||
-        !std::freopen("/dev/null", "w", stdout)) {
+    if (chdir(dir.path().c_str()) != 0 ||
+        std::freopen(dir.aside("answers").c_str(), "r", stdin) == nullptr ||
+        std::freopen("/dev/null", "w", stdout) == nullptr) {
       _exit(126);
     }
     execl(CHANSEP_BINARY, "chansep", static_cast<char*>(nullptr));
