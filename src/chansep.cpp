@@ -52,13 +52,13 @@ bool ask_input_file() {
   say("\n\n Enter input filename:\n");
   std::string name;
   read_token(name);
-  if (!run_settings.input_name.assign(name)) {
+  name_field& input_name = output_names[0];
+  if (!input_name.assign(name)) {
     say_error("the input filename is longer than " + decimal(name_capacity) + " characters");
     return false;
   }
-  output_names[0] = run_settings.input_name;
   int error = 0;
-  if (!open_input_file(run_settings.input_name.view(), error)) {
+  if (!open_input_file(input_name.view(), error)) {
     say(" Failed to open file: " + name + " \n");
     return false;
   }
@@ -83,7 +83,7 @@ bool ask_prefix() {
     say_error("the parameter file " + par_name + " would replace the input file");
     return false;
   }
-  if (!open_parameter_file(prefix, run_settings.input_name.view())) {
+  if (!open_parameter_file(prefix, output_names[0].view())) {
     say_error(output_failure_text(parameter_file));
     return false;
   }
@@ -156,7 +156,6 @@ bool read_data() {
   const bool read_failed = input_read_failed();
   close_input();
   run_settings.line_count = result.line_count;
-  run_settings.more_lines_than_limit = result.more_than_limit;
   say("\n n=" + decimal(result.line_count) + " lines read.\n");
   write_lines_read(result.line_count);
   if (result.more_than_limit) {
@@ -164,7 +163,7 @@ bool read_data() {
         " data lines; the lines after them were not converted. \n");
   }
   if (read_failed) {
-    say_error("reading " + std::string(run_settings.input_name.view()) + " failed: " +
+    say_error("reading " + std::string(output_names[0].view()) + " failed: " +
               host_error_text(input_read_error()) + "; the lines after it were not converted");
     return false;
   }

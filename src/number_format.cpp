@@ -641,14 +641,7 @@ const char* parse_data_number_general(const char* first, const char* last, float
   p += static_cast<int>(negative) | static_cast<int>(lead == '+');
   std::uint64_t mantissa = 0;
   int digit_count = 0;
-  if (last - p >= 2 && is_digit(p[0]) && p[1] == '.') {
-    // the usual single integer digit, without a loop to mispredict
-    mantissa = static_cast<unsigned>(p[0] - '0');
-    digit_count = 1;
-    ++p;
-  } else {
-    p = take_digits(p, last, mantissa, digit_count);
-  }
+  p = take_digits(p, last, mantissa, digit_count);
   int fraction_digits = 0;
   if (p != last && *p == '.') {
     const char* const fraction = p + 1;

@@ -12,9 +12,16 @@ struct host_file {
   std::intptr_t value = -1;
 };
 
-// Makes standard output written through on a terminal and block-buffered
-// otherwise. Call once, before anything is printed.
-void setup_console_output();
+// True when standard output is a terminal (a console), not a file or pipe.
+bool host_stdout_is_terminal();
+
+// A file name as the terminated string the host wants. False for a name with
+// a NUL byte inside: cut there, it would silently name another file.
+inline bool to_host_name(std::string_view name, std::string& out) {
+  if (name.find('\0') != std::string_view::npos) return false;
+  out.assign(name);
+  return true;
+}
 
 // Waits for one key press read from the terminal itself, raw and without
 // echo, and restores the terminal. Returns at once when there is no terminal.

@@ -15,15 +15,10 @@
 
 namespace {
 
-// Names travel as counted text; the host wants a terminated string. A name
-// with a NUL byte inside would silently name another file, so it is refused.
 bool to_c_name(std::string_view name, std::string& out, int& error) {
-  if (name.find('\0') != std::string_view::npos) {
-    error = EINVAL;
-    return false;
-  }
-  out.assign(name);
-  return true;
+  if (to_host_name(name, out)) return true;
+  error = EINVAL;
+  return false;
 }
 
 int fd_of(host_file file) {
@@ -32,13 +27,8 @@ int fd_of(host_file file) {
 
 }  // namespace
 
-void setup_console_output() {
-  if (isatty(STDOUT_FILENO) != 0) {
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-  } else {
-    static char block[1 << 16];
-    std::setvbuf(stdout, block, _IOFBF, sizeof block);
-  }
+bool host_stdout_is_terminal() {
+  return isatty(STDOUT_FILENO) != 0;
 }
 
 void wait_for_key() {

@@ -10,15 +10,10 @@
 
 namespace {
 
-// Names travel as counted text; the host wants a terminated string. A name
-// with a NUL byte inside would silently name another file, so it is refused.
 bool to_c_name(std::string_view name, std::string& out, int& error) {
-  if (name.find('\0') != std::string_view::npos) {
-    error = ERROR_INVALID_NAME;
-    return false;
-  }
-  out.assign(name);
-  return true;
+  if (to_host_name(name, out)) return true;
+  error = ERROR_INVALID_NAME;
+  return false;
 }
 
 HANDLE handle_of(host_file file) {
@@ -67,14 +62,9 @@ bool write_all(HANDLE file, const char* data, std::size_t size, int& error) {
 
 }  // namespace
 
-void setup_console_output() {
+bool host_stdout_is_terminal() {
   DWORD mode = 0;
-  if (GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode)) {
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-  } else {
-    static char block[1 << 16];
-    std::setvbuf(stdout, block, _IOFBF, sizeof block);
-  }
+  return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
 }
 
 void wait_for_key() {

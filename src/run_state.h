@@ -30,7 +30,6 @@ struct name_field {
 
 // The answers of the dialogue. Integers are signed 32-bit, as typed.
 struct run_settings_record {
-  name_field input_name;
   name_field prefix;
   std::int32_t accelerometer_columns = 0;  // A
   std::int32_t total_columns = 0;          // N = A + 1, once accepted 2..17
@@ -40,7 +39,6 @@ struct run_settings_record {
   std::int32_t remove_mean = 0;            // 1 means yes
   std::int32_t header_count = 0;           // H
   std::int32_t line_count = 0;             // n
-  bool more_lines_than_limit = false;      // data lines past max_data_lines were left
 };
 
 extern run_settings_record run_settings;
