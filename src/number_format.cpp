@@ -68,8 +68,10 @@ decimal17 round_eighteen(std::uint64_t eighteen, int exponent) {
   return {digits, exponent};
 }
 
-// 5^k for k = 0..27, the powers of five below 2^64.
-constexpr auto pow5_u64 = powers_of<std::uint64_t, 28>(5);
+using number_detail::eight_digits;
+using number_detail::exponent_texts;
+using number_detail::min_exponent;
+using number_detail::pow5_u64;
 
 // scaled_floor for values from 10^18 up, by a 128-bit division. Out of line:
 // the call it needs would cost every other value its register saves.
@@ -337,28 +339,6 @@ decimal17 to_decimal17_exact(double magnitude) {
 
 namespace {
 
-// The eight decimal digits high * 10^4 + low (both < 10^4) as ASCII, first
-// digit in the lowest byte: quarters and eighths, all lanes at once.
-std::uint64_t eight_digits(std::uint64_t high, std::uint64_t low) {
-  const std::uint64_t halves = high | (low << 32);
-  const std::uint64_t hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007Fu;  // x / 100
-  const std::uint64_t quarters = hundreds | ((halves - hundreds * 100) << 16);
-  const std::uint64_t tens = ((quarters * 103) >> 10) & 0x000F000F000F000Fu;  // x / 10
-  const std::uint64_t eighths = tens | ((quarters - tens * 10) << 8);
-  return eighths + 0x3030303030303030u;
-}
-
-// "e+000" to "e+308" and "e-001" to "e-324", padded to 8 bytes.
-constexpr int min_exponent = -324;
-constexpr int max_exponent = 308;
-const auto exponent_texts = [] {
-  std::array<std::array<char, 8>, max_exponent - min_exponent + 1> t{};
-  for (int e = min_exponent; e <= max_exponent; ++e) {
-    write_exponent(t[static_cast<std::size_t>(e - min_exponent)].data(), e);
-  }
-  return t;
-}();
-
 // The leading digits of a positive finite value, truncated: floor(value *
 // 10^(17 - low)), 18 digits when low is the decimal exponent, 19 when the
 // exponent is low + 1. False where the fast arithmetic does not reach.
@@ -432,9 +412,9 @@ char* write_exponent_14(char* out, bool negative, std::uint64_t digits, int expo
   return out + 14;
 }
 
-// Every value the short path of render_exponent_14 leaves: zeros,
-// subnormals, non-finite values and magnitudes outside about 1e-10 to 1e15.
-[[gnu::noinline]] char* render_exponent_14_wide(char* out, double value) {
+// Every value render_exponent_14_wide leaves: zeros, subnormals, non-finite
+// values and magnitudes outside about 1e-10 to 1e15.
+[[gnu::noinline]] char* render_exponent_14_extreme(char* out, double value) {
   std::uint64_t digits = 0;
   int exponent = 0;
   if (value == 0 || !leading_digits(std::fabs(value), digits, exponent)) {
@@ -445,16 +425,16 @@ char* write_exponent_14(char* out, bool negative, std::uint64_t digits, int expo
 
 }  // namespace
 
-char* render_exponent_14(char* out, double value) {
-  // The values of recordings, from about 1e-10 to 1e15, take one 64 x 64 bit
-  // product and a right shift: floor(m * 2^e * 10^k) = (m * 5^k) >> -(e + k).
+char* render_exponent_14_wide(char* out, double value) {
+  // Values from about 1e-10 to 1e15 take one 64 x 64 bit product and a
+  // right shift: floor(m * 2^e * 10^k) = (m * 5^k) >> -(e + k).
   const auto bits = std::bit_cast<std::uint64_t>(value);
   const auto biased = static_cast<int>((bits >> 52) & 0x7ff);
   const int low = ((biased - 1023) * 78913) >> 18;  // decimal exponent, or one below
   const int k = 17 - low;
   const int shift = biased - 1075 + k;
   if (biased == 0 || biased == 0x7ff || k < 0 || k > 27 || shift >= 0) {
-    return render_exponent_14_wide(out, value);
+    return render_exponent_14_extreme(out, value);
   }
   const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
   const u128 product = static_cast<u128>(m) * pow5_u64[static_cast<std::size_t>(k)];

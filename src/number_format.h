@@ -2,6 +2,7 @@
 // syntax of every number it reads.
 #pragma once
 
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -48,7 +49,10 @@ inline constexpr std::size_t exponent_14_room = 24;
 // "%14.7e" of `value`: the same bytes as render_to(out, exponent_14, value),
 // on a path tuned for the channel files. Returns the end of the text (at most
 // 15 bytes) but may write up to exponent_14_room bytes from `out`.
-char* render_exponent_14(char* out, double value);
+inline char* render_exponent_14(char* out, double value);
+
+// render_exponent_14 for every value, without its inline short path.
+char* render_exponent_14_wide(char* out, double value);
 
 // The three syntaxes of numbers read by the program.
 enum class number_variant {
@@ -133,7 +137,134 @@ inline double scaled(std::uint64_t mantissa, int scale) {
   return scale < 0 ? v / powers[-scale] : v * powers[scale];
 }
 
+// 5^k for k = 0..27, the powers of five below 2^64.
+inline constexpr auto pow5_u64 = [] {
+  std::array<std::uint64_t, 28> t{};
+  std::uint64_t p = 1;
+  for (auto& v : t) {
+    v = p;
+    p *= 5;
+  }
+  return t;
+}();
+
+// The eight decimal digits high * 10^4 + low (both < 10^4) as ASCII, first
+// digit in the lowest byte: quarters and eighths, all lanes at once.
+inline std::uint64_t eight_digits(std::uint64_t high, std::uint64_t low) {
+  const std::uint64_t halves = high | (low << 32);
+  const std::uint64_t hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007Fu;  // x / 100
+  const std::uint64_t quarters = hundreds | ((halves - hundreds * 100) << 16);
+  const std::uint64_t tens = ((quarters * 103) >> 10) & 0x000F000F000F000Fu;  // x / 10
+  const std::uint64_t eighths = tens | ((quarters - tens * 10) << 8);
+  return eighths + 0x3030303030303030u;
+}
+
+// "e+000" to "e+308" and "e-001" to "e-324", padded to 8 bytes.
+inline constexpr int min_exponent = -324;
+inline constexpr int max_exponent = 308;
+inline constexpr auto exponent_texts = [] {
+  std::array<std::array<char, 8>, max_exponent - min_exponent + 1> t{};
+  for (int e = min_exponent; e <= max_exponent; ++e) {
+    auto& text = t[static_cast<std::size_t>(e - min_exponent)];
+    const int a = e < 0 ? -e : e;
+    text[0] = 'e';
+    text[1] = e < 0 ? '-' : '+';
+    text[2] = static_cast<char>('0' + a / 100);
+    text[3] = static_cast<char>('0' + a / 10 % 10);
+    text[4] = static_cast<char>('0' + a % 10);
+  }
+  return t;
+}();
+
+// Writes the sign, the eight digits of `digits` (10^7 to 10^8 - 1) with the
+// point after the first, and the exponent; returns the end of the text.
+inline char* write_eight_digit_exponent(char* out, bool negative, std::uint64_t digits,
+                                        int exponent) {
+  *out = '-';
+  out += static_cast<int>(negative);
+  const std::uint64_t high = static_cast<std::uint32_t>(digits) / 10000u;
+  std::uint64_t text = eight_digits(high, digits - high * 10000);
+  out[0] = static_cast<char>(text);
+  text = (text & ~std::uint64_t{0xFF}) | '.';  // the point takes the first digit's place
+  std::memcpy(out + 1, &text, 8);
+  std::memcpy(out + 9, exponent_texts[static_cast<std::size_t>(exponent - min_exponent)].data(), 8);
+  return out + 14;
+}
+
+// For each biased binary exponent of a magnitude from 2^-28 to 2^26: the
+// significands from `ten` up have decimal exponent low + 1, the others low.
+// With the decimal exponent d, the magnitude m * 2^e (m the 53-bit
+// significand) times 10^(7 - d) has 8 integer digits and f fraction bits;
+// multiplier[d - low] is 5^(7 - d) * 2^(64 - f), so that m times it holds
+// the integer part in its high 64 bits and the exact fraction in its low 64.
+struct scale_row {
+  std::uint64_t ten;
+  std::uint64_t multiplier[2];
+  int low;
+};
+inline constexpr int scale_rows_first_exponent = 1023 - 28;
+inline constexpr auto scale_rows = [] {
+  using u128 = unsigned __int128;
+  std::array<scale_row, 54> t{};
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    const int biased = scale_rows_first_exponent + static_cast<int>(i);
+    const int e = biased - 1075;
+    const int low = ((biased - 1023) * 78913) >> 18;  // floor(log10(2) * exponent)
+    // ten = ceil(10^(low + 1) / 2^e), the least m with m * 2^e >= 10^(low + 1).
+    u128 power = 1;
+    for (int j = 0; j < (low + 1 < 0 ? -(low + 1) : low + 1); ++j) power *= 10;
+    const u128 ten = low + 1 >= 0 ? power << -e : ((u128{1} << -e) + power - 1) / power;
+    t[i].ten = static_cast<std::uint64_t>(ten > (u128{1} << 53) ? u128{1} << 53 : ten);
+    for (int step = 0; step < 2; ++step) {
+      const int k = 7 - low - step;
+      const int fraction_bits = -e - k;
+      // Out of reach only where no significand gets there (checked below).
+      if (k < 0 || fraction_bits > 64) continue;
+      t[i].multiplier[step] = pow5_u64[static_cast<std::size_t>(k)] << (64 - fraction_bits);
+    }
+    t[i].low = low;
+  }
+  return t;
+}();
+
+static_assert([] {
+  for (const scale_row& r : scale_rows) {
+    if (r.multiplier[0] == 0 || (r.multiplier[1] == 0 && r.ten < (std::uint64_t{1} << 53))) {
+      return false;
+    }
+  }
+  return true;
+}());
+
 }  // namespace number_detail
+
+inline char* render_exponent_14(char* out, double value) {
+  using namespace number_detail;
+  // Magnitudes from 2^-28 to 2^26 (3.7e-9 to 6.7e7) scale to 8 integer
+  // digits by one 64 x 64 bit product: the high half is the integer part and
+  // the low half the exact fraction.
+  const auto word = std::bit_cast<std::uint64_t>(value);
+  const auto row = static_cast<std::size_t>(static_cast<int>((word >> 52) & 0x7ff) -
+                                            scale_rows_first_exponent);
+  if (row >= scale_rows.size()) return render_exponent_14_wide(out, value);
+  const std::uint64_t m = (word & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const scale_row& scale = scale_rows[row];
+  const auto up_one = static_cast<std::size_t>(m >= scale.ten);
+  const auto product = static_cast<unsigned __int128>(m) * scale.multiplier[up_one];
+  // Rounding half up to 17 significant digits and then to 8 rounds up
+  // exactly when the fraction is at least 0.4999999995. The fraction is
+  // exact in units of 2^-64 and the threshold is no multiple of 2^-64, so
+  // comparing with its ceiling decides.
+  constexpr std::uint64_t half = 9223372027631403772u;  // ceil(0.4999999995 * 2^64)
+  std::uint64_t digits = static_cast<std::uint64_t>(product >> 64) +
+                         static_cast<std::uint64_t>(static_cast<std::uint64_t>(product) >= half);
+  int exponent = scale.low + static_cast<int>(up_one);
+  if (digits == 100000000) {  // 9.99999995 became 10.0000000
+    digits = 10000000;
+    ++exponent;
+  }
+  return write_eight_digit_exponent(out, (word >> 63) != 0, digits, exponent);
+}
 
 inline const char* parse_data_number(const char* first, const char* last, float& value) {
   using namespace number_detail;

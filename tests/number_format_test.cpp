@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -168,6 +169,47 @@ TEST(render, fast_exponent_path_matches_general_path) {
     const std::string slow = render(conversion::exponent_14, v);
     const std::string got(fast, render_exponent_14(fast, v));
     ASSERT_EQ(got, slow) << std::hexfloat << v;
+  }
+}
+
+// Values within a few units of the 17th digit of where "%14.7e" starts to
+// round up (a remainder of 0.4999999995 after the 8th digit) or carries into
+// the next power of ten, and the doubles around each power of ten, where the
+// decimal exponent changes.
+TEST(render, fast_exponent_path_matches_general_path_at_rounding_edges) {
+  char fast[32];
+  for (int decade = -12; decade <= 10; ++decade) {
+    const std::string text = "1e" + std::to_string(decade);
+    double v = 0;
+    std::from_chars(text.data(), text.data() + text.size(), v);
+    for (int step = 0; step < 4; ++step) {
+      for (const double x : {v, -v}) {
+        const std::string got(fast, render_exponent_14(fast, x));
+        ASSERT_EQ(got, reference_render(conversion::exponent_14, x)) << std::hexfloat << x;
+      }
+      v = std::nextafter(v, 0.0);
+    }
+  }
+  std::mt19937_64 rng(13);
+  std::uniform_int_distribution<std::uint64_t> eight(10000000, 99999999);
+  std::uniform_int_distribution<int> decade(-12, 10);
+  const char* const tails[] = {"4999999995",     "49999999949",  "49999999951", "4999999994999",
+                               "49999999950001", "5",            "4999999",     "9999999995",
+                               "99999999949",    "000000000001", "0"};
+  for (int i = 0; i < 20000; ++i) {
+    const std::uint64_t digits = i % 50 == 0 ? 99999999 : eight(rng);
+    for (const char* tail : tails) {
+      const std::string text = std::to_string(digits) + "." + tail + "e" +
+                               std::to_string(decade(rng));
+      double v = 0;
+      std::from_chars(text.data(), text.data() + text.size(), v);
+      for (const double x : {v, -v, std::nextafter(v, 0.0), std::nextafter(v, 1e300)}) {
+        const std::string got(fast, render_exponent_14(fast, x));
+        const std::string expected = i % 10 == 0 ? reference_render(conversion::exponent_14, x)
+                                                 : render(conversion::exponent_14, x);
+        ASSERT_EQ(got, expected) << text << " " << std::hexfloat << x;
+      }
+    }
   }
 }
 
