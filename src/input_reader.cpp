@@ -25,6 +25,14 @@ const char* skip_field(const char* p, const char* last) {
   return p;
 }
 
+// The start of the field after `p`, which is inside a field or at its end;
+// `last` when the line has no more fields.
+const char* next_field(const char* p, const char* last) {
+  // Fields are mostly separated by one blank.
+  if (last - p >= 2 && is_space(p[0]) && !is_space(p[1])) return p + 1;
+  return skip_space(skip_field(p, last), last);
+}
+
 // Moves the unread bytes to the front, grows the buffer when they fill it,
 // and reads more from the file. False when nothing more can come.
 bool refill() {
@@ -124,7 +132,6 @@ std::int32_t read_header_lines(std::int32_t count, void (*echo)(std::int32_t, st
 
 data_read_result read_data_lines(int total_columns) {
   data_read_result result;
-  float values[max_total_columns] = {};
   const auto columns = static_cast<std::size_t>(std::clamp(total_columns, 0, max_total_columns));
   std::string_view line;
   std::int32_t p = 0;
@@ -140,12 +147,14 @@ data_read_result read_data_lines(int total_columns) {
       break;
     }
     c = skip_field(c, last);  // the index
-    for (std::size_t i = 0; i < columns; ++i) {
-      c = skip_space(c, last);
+    std::size_t i = 0;
+    for (; i < columns; ++i) {
+      c = next_field(c, last);
       if (c == last) break;
-      c = skip_field(parse_data_number(c, read_end, values[i]), last);
+      c = parse_data_number(c, read_end, sample_table[i][p]);
     }
-    for (std::size_t i = 0; i < columns; ++i) sample_table[i][p] = values[i];
+    // Fields the line lacks keep the previous line's values, 0 on the first.
+    for (; i < columns; ++i) sample_table[i][p] = p > 0 ? sample_table[i][p - 1] : 0.0f;
     ++p;
   }
   result.line_count = p;

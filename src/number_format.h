@@ -268,38 +268,47 @@ inline char* render_exponent_14(char* out, double value) {
 
 inline const char* parse_data_number(const char* first, const char* last, float& value) {
   using namespace number_detail;
-  // The shapes recorders write, [-]d.ddd... with an optional e+dd or e-dd,
-  // straight through; every other shape, and the last bytes of a file, take
-  // the general path. Signs are taken without branches: they are as good as
-  // random in recorded data.
+  // The shapes recorders write, [-]d.ddd... with up to 8 fraction digits and
+  // an optional e+dd or e-dd, straight through; every other shape, and the
+  // last bytes of a file, take the general path. The fraction bytes are
+  // read as one word, its digits up to the first non-digit kept and valued
+  // as 8 digits, so that the value does not wait for the count of digits.
+  // Signs are taken without branches: they are as good as random in
+  // recorded data.
   if constexpr (std::endian::native == std::endian::little) {
     if (last - first >= 24) {
       const char* p = first;
       const bool negative = *p == '-';
       p += static_cast<int>(negative) | static_cast<int>(*p == '+');
-      const std::uint64_t word = load8(p + 2);
-      const int run = digit_run(word);
-      if (is_digit_byte(p[0]) && p[1] == '.' && run > 0 && run < 8) {
-        const std::uint64_t mantissa =
-            static_cast<std::uint64_t>(p[0] - '0') * pow10_small[run] + digits_value(word, run);
-        p += 2 + run;
-        int exponent = 0;
-        const char letter = static_cast<char>(*p | 0x20);
-        bool plain = true;
-        if (letter == 'e' || letter == 'd') {
-          const char sign = p[1];
-          plain = (sign == '-' || sign == '+') && is_digit_byte(p[2]) && is_digit_byte(p[3]) &&
-                  !is_digit_byte(p[4]);
-          const int magnitude = (p[2] - '0') * 10 + (p[3] - '0');
-          const int flip = -static_cast<int>(sign == '-');
-          exponent = (magnitude ^ flip) - flip;
-          p += 4;
-        }
-        const int scale = exponent - run;
-        if (plain && scale >= -22 && scale <= 22) {
+      const std::uint64_t fraction = load8(p + 2) ^ repeat_byte('0');  // digits become 0..9
+      const std::uint64_t non_digits =
+          (((fraction & repeat_byte(0x7F)) + repeat_byte(0x76)) | fraction) & repeat_byte(0x80);
+      const std::uint64_t kept = ((non_digits & (0 - non_digits)) >> 7) - 1;
+      const auto run = static_cast<int>(std::countr_zero(non_digits) >> 3);
+      const char* const end = p + 2 + run;
+      if (is_digit_byte(p[0]) && p[1] == '.' && !is_digit_byte(*end)) {
+        std::uint64_t digits = fraction & kept;
+        digits = (digits * 10 + (digits >> 8)) & 0x00FF00FF00FF00FFu;
+        digits = (digits * 100 + (digits >> 16)) & 0x0000FFFF0000FFFFu;
+        digits = (digits * 10000 + (digits >> 32)) & 0xFFFFFFFFu;
+        const std::uint64_t mantissa = static_cast<std::uint64_t>(p[0] - '0') * 100000000 + digits;
+        const char letter = static_cast<char>(*end | 0x20);
+        if (letter != 'e' && letter != 'd') {
           static constexpr double signs[] = {1.0, -1.0};
-          value = static_cast<float>(scaled(mantissa, scale) * signs[negative]);
-          return p;
+          value = static_cast<float>(scaled(mantissa, -8) * signs[negative]);
+          return end;
+        }
+        const char sign = end[1];
+        if ((sign == '-' || sign == '+') && is_digit_byte(end[2]) && is_digit_byte(end[3]) &&
+            !is_digit_byte(end[4])) {
+          const int magnitude = (end[2] - '0') * 10 + (end[3] - '0');
+          const int flip = -static_cast<int>(sign == '-');
+          const int scale = ((magnitude ^ flip) - flip) - 8;
+          if (scale >= -22 && scale <= 22) {
+            static constexpr double signs[] = {1.0, -1.0};
+            value = static_cast<float>(scaled(mantissa, scale) * signs[negative]);
+            return end + 4;
+          }
         }
       }
     }
