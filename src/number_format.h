@@ -148,17 +148,6 @@ inline constexpr auto pow5_u64 = [] {
   return t;
 }();
 
-// The eight decimal digits high * 10^4 + low (both < 10^4) as ASCII, first
-// digit in the lowest byte: quarters and eighths, all lanes at once.
-inline std::uint64_t eight_digits(std::uint64_t high, std::uint64_t low) {
-  const std::uint64_t halves = high | (low << 32);
-  const std::uint64_t hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007Fu;  // x / 100
-  const std::uint64_t quarters = hundreds | ((halves - hundreds * 100) << 16);
-  const std::uint64_t tens = ((quarters * 103) >> 10) & 0x000F000F000F000Fu;  // x / 10
-  const std::uint64_t eighths = tens | ((quarters - tens * 10) << 8);
-  return eighths + 0x3030303030303030u;
-}
-
 // "e+000" to "e+308" and "e-001" to "e-324", padded to 8 bytes.
 inline constexpr int min_exponent = -324;
 inline constexpr int max_exponent = 308;
@@ -176,14 +165,31 @@ inline constexpr auto exponent_texts = [] {
   return t;
 }();
 
+// "0000" to "9999" as 4 bytes each, first digit lowest: two lookups write
+// eight digits, where arithmetic would take a long chain of multiplications.
+inline constexpr auto four_digit_texts = [] {
+  std::array<std::uint32_t, 10000> t{};
+  for (std::uint32_t i = 0; i < t.size(); ++i) {
+    t[i] = (('0' + i / 1000) | (('0' + i / 100 % 10) << 8) | (('0' + i / 10 % 10) << 16) |
+            (('0' + i % 10) << 24));
+  }
+  return t;
+}();
+
+// The eight digits high * 10^4 + low (both below 10^4) as ASCII, first digit
+// in the lowest byte.
+inline std::uint64_t eight_digit_text(std::uint32_t high, std::uint32_t low) {
+  return four_digit_texts[high] | (std::uint64_t{four_digit_texts[low]} << 32);
+}
+
 // Writes the sign, the eight digits of `digits` (10^7 to 10^8 - 1) with the
 // point after the first, and the exponent; returns the end of the text.
 inline char* write_eight_digit_exponent(char* out, bool negative, std::uint64_t digits,
                                         int exponent) {
   *out = '-';
   out += static_cast<int>(negative);
-  const std::uint64_t high = static_cast<std::uint32_t>(digits) / 10000u;
-  std::uint64_t text = eight_digits(high, digits - high * 10000);
+  const std::uint32_t high = static_cast<std::uint32_t>(digits) / 10000u;
+  std::uint64_t text = eight_digit_text(high, static_cast<std::uint32_t>(digits) - high * 10000u);
   out[0] = static_cast<char>(text);
   text = (text & ~std::uint64_t{0xFF}) | '.';  // the point takes the first digit's place
   std::memcpy(out + 1, &text, 8);
