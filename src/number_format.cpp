@@ -403,8 +403,8 @@ char* write_exponent_14(char* out, bool negative, std::uint64_t digits, int expo
   // The two halves come from the sum each by one division, side by side.
   const std::uint64_t high = rounded / pow10_u64(15);
   const std::uint64_t low = rounded / pow10_u64(11) - high * 10000;
-  std::uint64_t text =
-      number_detail::eight_digit_text(static_cast<std::uint32_t>(high), static_cast<std::uint32_t>(low));
+  std::uint64_t text = number_detail::eight_digit_text(static_cast<std::uint32_t>(high),
+                                                       static_cast<std::uint32_t>(low));
   out[0] = static_cast<char>(text);
   text = (text & ~std::uint64_t{0xFF}) | '.';  // the point takes the first digit's place
   std::memcpy(out + 1, &text, 8);

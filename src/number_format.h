@@ -250,8 +250,8 @@ inline char* render_exponent_14(char* out, double value) {
   // digits by one 64 x 64 bit product: the high half is the integer part and
   // the low half the exact fraction.
   const auto word = std::bit_cast<std::uint64_t>(value);
-  const auto row = static_cast<std::size_t>(static_cast<int>((word >> 52) & 0x7ff) -
-                                            scale_rows_first_exponent);
+  const auto row =
+      static_cast<std::size_t>(static_cast<int>((word >> 52) & 0x7ff) - scale_rows_first_exponent);
   if (row >= scale_rows.size()) return render_exponent_14_wide(out, value);
   const std::uint64_t m = (word & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
   const scale_row& scale = scale_rows[row];

@@ -193,14 +193,15 @@ TEST(render, fast_exponent_path_matches_general_path_at_rounding_edges) {
   std::mt19937_64 rng(13);
   std::uniform_int_distribution<std::uint64_t> eight(10000000, 99999999);
   std::uniform_int_distribution<int> decade(-12, 10);
-  const char* const tails[] = {"4999999995",     "49999999949",  "49999999951", "4999999994999",
-                               "49999999950001", "5",            "4999999",     "9999999995",
-                               "99999999949",    "000000000001", "0"};
+  const char* const tails[] = {
+      "4999999995", "49999999949", "49999999951", "4999999994999", "49999999950001",
+      "5",          "4999999",     "9999999995",  "99999999949",   "000000000001",
+      "0"};
   for (int i = 0; i < 20000; ++i) {
     const std::uint64_t digits = i % 50 == 0 ? 99999999 : eight(rng);
     for (const char* tail : tails) {
-      const std::string text = std::to_string(digits) + "." + tail + "e" +
-                               std::to_string(decade(rng));
+      const std::string text =
+          std::to_string(digits) + "." + tail + "e" + std::to_string(decade(rng));
       double v = 0;
       std::from_chars(text.data(), text.data() + text.size(), v);
       for (const double x : {v, -v, std::nextafter(v, 0.0), std::nextafter(v, 1e300)}) {
@@ -390,13 +391,17 @@ TEST(parse_data_field, fast_path_matches_exact_conversion) {
 }
 
 TEST(parse_data_number, shapes_near_the_fast_path_in_a_line) {
-  const char* const fields[] = {
-      "1.5e+1",        "1.5e-011",   "1.5e+",    "1.5e",     "1.5e-05x",       "-0.000000",
-      "+1.25",         "1.12345678", "1.",       "1.5.3",    "-9.9999999e+99", "5.0000000e-23",
-      "5.0000000e+23", "1.5D-03",    "-1.5d+03", "12.5e-01", "1.5e--01",       "-",
-      ".5e+01",        "1.5E+0",     "1.123456789", "1.12345678e-05", "1.00000000e+30",
-      "1.00000000e+31", "1.00000000e-14", "1.00000000e-15", "2.5\xb9", "2.\x80", "3.25\x01",
-      "4.5e+0\xb9",    "0.0e-00"};
+  const char* const fields[] = {"1.5e+1",         "1.5e-011",       "1.5e+",
+                                "1.5e",           "1.5e-05x",       "-0.000000",
+                                "+1.25",          "1.12345678",     "1.",
+                                "1.5.3",          "-9.9999999e+99", "5.0000000e-23",
+                                "5.0000000e+23",  "1.5D-03",        "-1.5d+03",
+                                "12.5e-01",       "1.5e--01",       "-",
+                                ".5e+01",         "1.5E+0",         "1.123456789",
+                                "1.12345678e-05", "1.00000000e+30", "1.00000000e+31",
+                                "1.00000000e-14", "1.00000000e-15", "2.5\xb9",
+                                "2.\x80",         "3.25\x01",       "4.5e+0\xb9",
+                                "0.0e-00"};
   for (const char* field : fields) {
     SCOPED_TRACE(field);
     const std::string line = std::string(field) + " 0.5 0.5 0.5 0.5 0.5\n";
