@@ -21,15 +21,17 @@ trap 'rm -rf "$work"' EXIT
 cd "$work"
 
 median() { sort -g | awk '{v[NR]=$1} END {print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
-# Wall seconds and peak resident KiB of a command reading standard input
-# from $stdin_file (default /dev/null), as "seconds kib".
+# Wall seconds, peak resident KiB, user and system seconds of a command
+# reading standard input from $stdin_file (default /dev/null), as
+# "seconds kib user system".
 measure() {
   local start end
   start=$(date +%s%N)
-  /usr/bin/time -f '%M' -o "$work/time" "$@" < "${stdin_file:-/dev/null}" >/dev/null 2>&1
+  /usr/bin/time -f '%M %U %S' -o "$work/time" "$@" < "${stdin_file:-/dev/null}" >/dev/null 2>&1
   end=$(date +%s%N)
   echo "$(awk -v a="$start" -v b="$end" 'BEGIN {printf "%.4f", (b - a) / 1e9}') $(cat "$work/time")"
 }
+range() { sort -g | awk 'NR == 1 {a = $1} {b = $1} END {print a " to " b}'; }
 
 # Answers: scaling on (G/volt, volts), a factor per channel, means removed,
 # two header lines.
@@ -52,7 +54,7 @@ for size in "100000 4" "1000000 16"; do
   out_bytes=$(cat out.[0-9]* | wc -c)
   echo
   echo "== $lines lines x $channels channels: $((in_bytes / 1000000)) MB in, $((out_bytes / 1000000)) MB out"
-  : > ours; : > floor; : > ratio; : > memory
+  : > ours; : > floor; : > ratio; : > memory; : > user; : > system
   for ((i = 1; i <= runs; i++)); do
     rm -f out.* floor.*
     sync
@@ -60,14 +62,14 @@ for size in "100000 4" "1000000 16"; do
     read -r f_write _ < <(measure "$tools/io_floor" write "$out_bytes" "$channels" floor)
     rm -f floor.*
     sync
-    read -r t kib < <(stdin_file=answers.txt measure "$bin")
+    read -r t kib u s < <(stdin_file=answers.txt measure "$bin")
     f=$(awk -v a="$f_read" -v b="$f_write" 'BEGIN {print a + b}')
-    echo "$t" >> ours; echo "$f" >> floor; echo "$kib" >> memory
+    echo "$t" >> ours; echo "$f" >> floor; echo "$kib" >> memory; echo "$u" >> user; echo "$s" >> system
     awk -v t="$t" -v f="$f" 'BEGIN {print (f > 0) ? t / f : 0}' >> ratio
   done
   t=$(median < ours); f=$(median < floor); r=$(median < ratio); m=$(median < memory)
-  echo "chansep     median $t s   peak $((m / 1024)) MiB"
-  echo "I/O floor   median $f s"
+  echo "chansep     median $t s ($(range < ours) s)   peak $((m / 1024)) MiB   CPU median $(median < user) s user, $(median < system) s system"
+  echo "I/O floor   median $f s ($(range < floor) s)"
   echo "ratio to the floor, median of $runs paired runs: $r"
   awk -v t="$t" -v n="$((lines * channels))" 'BEGIN {printf "time per value: %.1f ns\n", t / n * 1e9}'
   if [ "$lines" = 1000000 ]; then
