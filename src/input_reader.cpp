@@ -28,8 +28,13 @@ const char* skip_field(const char* p, const char* last) {
 // The start of the field after `p`, which is inside a field or at its end;
 // `last` when the line has no more fields.
 const char* next_field(const char* p, const char* last) {
-  // Fields are mostly separated by one blank.
-  if (last - p >= 2 && is_space(p[0]) && !is_space(p[1])) return p + 1;
+  // Fields are mostly separated by one blank or tab; every byte above the
+  // blank starts a field.
+  const auto separator = static_cast<unsigned char>(p[0]);
+  if (last - p >= 2 && (separator == ' ' || separator == '\t') &&
+      static_cast<unsigned char>(p[1]) > ' ') {
+    return p + 1;
+  }
   return skip_space(skip_field(p, last), last);
 }
 
