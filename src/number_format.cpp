@@ -71,6 +71,7 @@ decimal17 round_eighteen(std::uint64_t eighteen, int exponent) {
 using number_detail::exponent_texts;
 using number_detail::min_exponent;
 using number_detail::pow5_u64;
+using number_detail::write_exponent;
 
 // scaled_floor for values from 10^18 up, by a 128-bit division. Out of line:
 // the call it needs would cost every other value its register saves.
@@ -157,25 +158,6 @@ char* write_digits(char* out, std::uint64_t v) {
   } while (v != 0);
   while (n > 0) *out++ = tmp[--n];
   return out;
-}
-
-constexpr char digit_pairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-void write_pair(char* out, std::uint64_t v) {
-  std::memcpy(out, digit_pairs + 2 * v, 2);
-}
-
-// "e", the exponent's sign and exactly three digits.
-char* write_exponent(char* out, int exponent) {
-  *out++ = 'e';
-  *out++ = exponent < 0 ? '-' : '+';
-  const auto a = static_cast<unsigned>(exponent < 0 ? -exponent : exponent);
-  *out++ = static_cast<char>('0' + a / 100);
-  write_pair(out, a % 100);
-  return out + 2;
 }
 
 // The digits of a value rounded to a number of significant digits.

@@ -137,6 +137,9 @@ inline double scaled(std::uint64_t mantissa, int scale) {
   return scale < 0 ? v / powers[-scale] : v * powers[scale];
 }
 
+// A value times signs[negative] takes its sign without a branch.
+inline constexpr double signs[] = {1.0, -1.0};
+
 // 5^k for k = 0..27, the powers of five below 2^64.
 inline constexpr auto pow5_u64 = [] {
   std::array<std::uint64_t, 28> t{};
@@ -148,19 +151,24 @@ inline constexpr auto pow5_u64 = [] {
   return t;
 }();
 
+// Writes "e", the exponent's sign and exactly three digits; returns the end.
+constexpr char* write_exponent(char* out, int exponent) {
+  const int a = exponent < 0 ? -exponent : exponent;
+  out[0] = 'e';
+  out[1] = exponent < 0 ? '-' : '+';
+  out[2] = static_cast<char>('0' + a / 100);
+  out[3] = static_cast<char>('0' + a / 10 % 10);
+  out[4] = static_cast<char>('0' + a % 10);
+  return out + 5;
+}
+
 // "e+000" to "e+308" and "e-001" to "e-324", padded to 8 bytes.
 inline constexpr int min_exponent = -324;
 inline constexpr int max_exponent = 308;
 inline constexpr auto exponent_texts = [] {
   std::array<std::array<char, 8>, max_exponent - min_exponent + 1> t{};
   for (int e = min_exponent; e <= max_exponent; ++e) {
-    auto& text = t[static_cast<std::size_t>(e - min_exponent)];
-    const int a = e < 0 ? -e : e;
-    text[0] = 'e';
-    text[1] = e < 0 ? '-' : '+';
-    text[2] = static_cast<char>('0' + a / 100);
-    text[3] = static_cast<char>('0' + a / 10 % 10);
-    text[4] = static_cast<char>('0' + a % 10);
+    write_exponent(t[static_cast<std::size_t>(e - min_exponent)].data(), e);
   }
   return t;
 }();
@@ -300,7 +308,6 @@ inline const char* parse_data_number(const char* first, const char* last, float&
         const std::uint64_t mantissa = static_cast<std::uint64_t>(p[0] - '0') * 100000000 + digits;
         const char letter = static_cast<char>(*end | 0x20);
         if (letter != 'e' && letter != 'd') {
-          static constexpr double signs[] = {1.0, -1.0};
           value = static_cast<float>(scaled(mantissa, -8) * signs[negative]);
           return end;
         }
@@ -311,7 +318,6 @@ inline const char* parse_data_number(const char* first, const char* last, float&
           const int flip = -static_cast<int>(sign == '-');
           const int scale = ((magnitude ^ flip) - flip) - 8;
           if (scale >= -22 && scale <= 22) {
-            static constexpr double signs[] = {1.0, -1.0};
             value = static_cast<float>(scaled(mantissa, scale) * signs[negative]);
             return end + 4;
           }
