@@ -594,7 +594,55 @@ const char* take_fraction_digits(const char* p, const char* last, std::uint64_t&
 
 }  // namespace
 
+namespace {
+
+// The shapes [-]d.ddd with up to 8 fraction digits and an optional e+dd or
+// e-dd, on a short path: the fraction bytes are read as one word and its
+// digits up to the first non-digit valued as 8 digits. Sets `value` and
+// `stop` and returns true, or returns false for every other shape. Needs 24
+// readable bytes from `first`.
+bool parse_short_fraction(const char* first, float& value, const char*& stop) {
+  using number_detail::is_digit_byte;
+  using number_detail::repeat_byte;
+  if constexpr (std::endian::native != std::endian::little) return false;
+  const bool negative = *first == '-';
+  const char* const p = first + (static_cast<int>(negative) | static_cast<int>(*first == '+'));
+  const std::uint64_t fraction = load8(p + 2) ^ repeat_byte('0');  // digits become 0..9
+  const std::uint64_t non_digits =
+      (((fraction & repeat_byte(0x7F)) + repeat_byte(0x76)) | fraction) & repeat_byte(0x80);
+  const std::uint64_t kept = ((non_digits & (0 - non_digits)) >> 7) - 1;
+  const auto run = static_cast<int>(std::countr_zero(non_digits) >> 3);
+  const char* const end = p + 2 + run;
+  if (!is_digit_byte(p[0]) || p[1] != '.' || is_digit_byte(*end)) return false;
+  std::uint64_t digits = fraction & kept;
+  digits = (digits * 10 + (digits >> 8)) & 0x00FF00FF00FF00FFu;
+  digits = (digits * 100 + (digits >> 16)) & 0x0000FFFF0000FFFFu;
+  digits = (digits * 10000 + (digits >> 32)) & 0xFFFFFFFFu;
+  const std::uint64_t mantissa = static_cast<std::uint64_t>(p[0] - '0') * 100000000 + digits;
+  int scale = -8;
+  stop = end;
+  const char letter = static_cast<char>(*end | 0x20);
+  if (letter == 'e' || letter == 'd') {
+    const char sign = end[1];
+    if ((sign != '-' && sign != '+') || !is_digit_byte(end[2]) || !is_digit_byte(end[3]) ||
+        is_digit_byte(end[4])) {
+      return false;
+    }
+    const int magnitude = (end[2] - '0') * 10 + (end[3] - '0');
+    scale += sign == '-' ? -magnitude : magnitude;
+    stop = end + 4;
+  }
+  if (scale < -22 || scale > 22) return false;
+  value = static_cast<float>(number_detail::scaled(mantissa, scale) *
+                             number_detail::signs[negative]);
+  return true;
+}
+
+}  // namespace
+
 const char* parse_data_number_general(const char* first, const char* last, float& value) {
+  const char* stop = nullptr;
+  if (last - first >= 24 && parse_short_fraction(first, value, stop)) return stop;
   // Signs are as good as random in recorded data: they are taken without
   // branches, which would be guessed wrong every other field.
   const char* p = first;

@@ -282,44 +282,56 @@ inline char* render_exponent_14(char* out, double value) {
 
 inline const char* parse_data_number(const char* first, const char* last, float& value) {
   using namespace number_detail;
-  // The shapes recorders write, [-]d.ddd... with up to 8 fraction digits and
-  // an optional e+dd or e-dd, straight through; every other shape, and the
-  // last bytes of a file, take the general path. The fraction bytes are
-  // read as one word, its digits up to the first non-digit kept and valued
-  // as 8 digits, so that the value does not wait for the count of digits.
-  // Signs are taken without branches: they are as good as random in
-  // recorded data.
+  // The layouts recorders write, [-]d.dddddd with 6 or 7 fraction digits and
+  // an optional e+dd or e-dd ("%.6f", "%e", "%.7e"), straight through, with
+  // the digits at fixed places; every other shape, and the last bytes of a
+  // file, take the general path. Signs are taken without branches: they are
+  // as good as random in recorded data.
   if constexpr (std::endian::native == std::endian::little) {
     if (last - first >= 24) {
-      const char* p = first;
-      const bool negative = *p == '-';
-      p += static_cast<int>(negative) | static_cast<int>(*p == '+');
-      const std::uint64_t fraction = load8(p + 2) ^ repeat_byte('0');  // digits become 0..9
+      const bool negative = *first == '-';
+      const char* const p = first + (static_cast<int>(negative) | static_cast<int>(*first == '+'));
+      // "d.dddddd": the digits become 0..9 and the point 0.
+      const std::uint64_t head = load8(p) ^ 0x3030303030302E30u;
       const std::uint64_t non_digits =
-          (((fraction & repeat_byte(0x7F)) + repeat_byte(0x76)) | fraction) & repeat_byte(0x80);
-      const std::uint64_t kept = ((non_digits & (0 - non_digits)) >> 7) - 1;
-      const auto run = static_cast<int>(std::countr_zero(non_digits) >> 3);
-      const char* const end = p + 2 + run;
-      if (is_digit_byte(p[0]) && p[1] == '.' && !is_digit_byte(*end)) {
-        std::uint64_t digits = fraction & kept;
+          (((head & repeat_byte(0x7F)) + repeat_byte(0x76)) | head) & repeat_byte(0x80);
+      if ((non_digits | (head & 0xFF00u)) == 0) {
+        // The first digit moves into the point's place: 7 digits valued as 8.
+        std::uint64_t digits = (head & ~std::uint64_t{0xFFFF}) | ((head & 0xFF) << 8);
         digits = (digits * 10 + (digits >> 8)) & 0x00FF00FF00FF00FFu;
         digits = (digits * 100 + (digits >> 16)) & 0x0000FFFF0000FFFFu;
         digits = (digits * 10000 + (digits >> 32)) & 0xFFFFFFFFu;
-        const std::uint64_t mantissa = static_cast<std::uint64_t>(p[0] - '0') * 100000000 + digits;
+        const char* end = p + 8;
+        int scale = -6;
+        if (is_digit_byte(*end)) {
+          digits = digits * 10 + static_cast<std::uint64_t>(*end - '0');
+          ++end;
+          scale = -7;
+        }
         const char letter = static_cast<char>(*end | 0x20);
         if (letter != 'e' && letter != 'd') {
-          value = static_cast<float>(scaled(mantissa, -8) * signs[negative]);
-          return end;
-        }
-        const char sign = end[1];
-        if ((sign == '-' || sign == '+') && is_digit_byte(end[2]) && is_digit_byte(end[3]) &&
-            !is_digit_byte(end[4])) {
-          const int magnitude = (end[2] - '0') * 10 + (end[3] - '0');
-          const int flip = -static_cast<int>(sign == '-');
-          const int scale = ((magnitude ^ flip) - flip) - 8;
-          if (scale >= -22 && scale <= 22) {
-            value = static_cast<float>(scaled(mantissa, scale) * signs[negative]);
-            return end + 4;
+          if (!is_digit_byte(*end)) {
+            value = static_cast<float>(scaled(digits, scale) * signs[negative]);
+            return end;
+          }
+        } else {
+          // The usual exponent: a sign, two digits and a byte that is no
+          // digit, checked as one word.
+          std::uint32_t tail = 0;
+          std::memcpy(&tail, end + 1, sizeof tail);
+          const std::uint32_t sign = tail & 0xFF;
+          const std::uint32_t exponent = tail ^ 0x30303000u;  // digits become 0..9
+          const std::uint32_t exponent_non_digits =
+              (((exponent & 0x7F7F7F7Fu) + 0x76767676u) | exponent) & 0x80808000u;
+          if (((sign - '+') & ~2u) == 0 && exponent_non_digits == 0x80000000u) {
+            const auto magnitude =
+                static_cast<int>(((exponent >> 8) & 0xFF) * 10 + ((exponent >> 16) & 0xFF));
+            const int flip = -static_cast<int>(sign == '-');
+            scale += (magnitude ^ flip) - flip;
+            if (scale >= -22 && scale <= 22) {
+              value = static_cast<float>(scaled(digits, scale) * signs[negative]);
+              return end + 4;
+            }
           }
         }
       }
