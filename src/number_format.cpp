@@ -614,11 +614,8 @@ bool parse_short_fraction(const char* first, float& value, const char*& stop) {
   const auto run = static_cast<int>(std::countr_zero(non_digits) >> 3);
   const char* const end = p + 2 + run;
   if (!is_digit_byte(p[0]) || p[1] != '.' || is_digit_byte(*end)) return false;
-  std::uint64_t digits = fraction & kept;
-  digits = (digits * 10 + (digits >> 8)) & 0x00FF00FF00FF00FFu;
-  digits = (digits * 100 + (digits >> 16)) & 0x0000FFFF0000FFFFu;
-  digits = (digits * 10000 + (digits >> 32)) & 0xFFFFFFFFu;
-  const std::uint64_t mantissa = static_cast<std::uint64_t>(p[0] - '0') * 100000000 + digits;
+  const std::uint64_t mantissa = static_cast<std::uint64_t>(p[0] - '0') * 100000000 +
+                                 number_detail::eight_digit_value(fraction & kept);
   int scale = -8;
   stop = end;
   const char letter = static_cast<char>(*end | 0x20);
@@ -633,8 +630,8 @@ bool parse_short_fraction(const char* first, float& value, const char*& stop) {
     stop = end + 4;
   }
   if (scale < -22 || scale > 22) return false;
-  value = static_cast<float>(number_detail::scaled(mantissa, scale) *
-                             number_detail::signs[negative]);
+  value =
+      static_cast<float>(number_detail::scaled(mantissa, scale) * number_detail::signs[negative]);
   return true;
 }
 

@@ -115,13 +115,19 @@ inline int digit_run(std::uint64_t word) {
   return bad == 0 ? 8 : std::countr_zero(bad) / 8;
 }
 
+// The value of 8 digits held as bytes 0 to 9, first digit lowest: pairs,
+// then quads, then all eight, each step one multiplication for all lanes.
+inline std::uint64_t eight_digit_value(std::uint64_t digits) {
+  digits = (digits * 10 + (digits >> 8)) & 0x00FF00FF00FF00FFu;
+  digits = (digits * 100 + (digits >> 16)) & 0x0000FFFF0000FFFFu;
+  return (digits * 10000 + (digits >> 32)) & 0xFFFFFFFFu;
+}
+
 // The value of the first `count` (1 to 8) digit bytes of `word`.
 inline std::uint64_t digits_value(std::uint64_t word, int count) {
   word -= repeat_byte('0');
   word <<= 8 * (8 - count);  // drops the bytes after the run, zeros lead
-  word = (word * 10 + (word >> 8)) & 0x00FF00FF00FF00FFu;
-  word = (word * 100 + (word >> 16)) & 0x0000FFFF0000FFFFu;
-  return (word * 10000 + (word >> 32)) & 0xFFFFFFFFu;
+  return eight_digit_value(word);
 }
 
 inline constexpr std::uint64_t pow10_small[9] = {1,      10,      100,      1000,     10000,
@@ -297,10 +303,8 @@ inline const char* parse_data_number(const char* first, const char* last, float&
           (((head & repeat_byte(0x7F)) + repeat_byte(0x76)) | head) & repeat_byte(0x80);
       if ((non_digits | (head & 0xFF00u)) == 0) {
         // The first digit moves into the point's place: 7 digits valued as 8.
-        std::uint64_t digits = (head & ~std::uint64_t{0xFFFF}) | ((head & 0xFF) << 8);
-        digits = (digits * 10 + (digits >> 8)) & 0x00FF00FF00FF00FFu;
-        digits = (digits * 100 + (digits >> 16)) & 0x0000FFFF0000FFFFu;
-        digits = (digits * 10000 + (digits >> 32)) & 0xFFFFFFFFu;
+        std::uint64_t digits =
+            eight_digit_value((head & ~std::uint64_t{0xFFFF}) | ((head & 0xFF) << 8));
         const char* end = p + 8;
         int scale = -6;
         if (is_digit_byte(*end)) {
