@@ -199,7 +199,7 @@ inline std::uint64_t eight_digit_text(std::uint32_t high, std::uint32_t low) {
 // Writes the sign, the eight digits of `digits` (10^7 to 10^8 - 1) with the
 // point after the first, and the exponent; returns the end of the text.
 inline char* write_eight_digit_exponent(char* out, bool negative, std::uint64_t digits,
-                                        int exponent) {
+                                        const std::array<char, 8>& exponent) {
   *out = '-';
   out += static_cast<int>(negative);
   const std::uint32_t high = static_cast<std::uint32_t>(digits) / 10000u;
@@ -207,7 +207,7 @@ inline char* write_eight_digit_exponent(char* out, bool negative, std::uint64_t 
   out[0] = static_cast<char>(text);
   text = (text & ~std::uint64_t{0xFF}) | '.';  // the point takes the first digit's place
   std::memcpy(out + 1, &text, 8);
-  std::memcpy(out + 9, exponent_texts[static_cast<std::size_t>(exponent - min_exponent)].data(), 8);
+  std::memcpy(out + 9, exponent.data(), 8);
   return out + 14;
 }
 
@@ -220,6 +220,7 @@ inline char* write_eight_digit_exponent(char* out, bool negative, std::uint64_t 
 struct scale_row {
   std::uint64_t ten;
   std::uint64_t multiplier[2];
+  std::array<char, 8> exponent[2];  // the texts of the exponents low and low + 1
   int low;
 };
 inline constexpr int scale_rows_first_exponent = 1023 - 28;
@@ -243,6 +244,7 @@ inline constexpr auto scale_rows = [] {
       t[i].multiplier[step] = pow5_u64[static_cast<std::size_t>(k)] << (64 - fraction_bits);
     }
     t[i].low = low;
+    for (int step = 0; step < 2; ++step) write_exponent(t[i].exponent[step].data(), low + step);
   }
   return t;
 }();
@@ -278,12 +280,13 @@ inline char* render_exponent_14(char* out, double value) {
   constexpr std::uint64_t half = 9223372027631403772u;  // ceil(0.4999999995 * 2^64)
   std::uint64_t digits = static_cast<std::uint64_t>(product >> 64) +
                          static_cast<std::uint64_t>(static_cast<std::uint64_t>(product) >= half);
-  int exponent = scale.low + static_cast<int>(up_one);
   if (digits == 100000000) {  // 9.99999995 became 10.0000000
-    digits = 10000000;
-    ++exponent;
+    const int exponent = scale.low + static_cast<int>(up_one) + 1;
+    return write_eight_digit_exponent(
+        out, (word >> 63) != 0, 10000000,
+        exponent_texts[static_cast<std::size_t>(exponent - min_exponent)]);
   }
-  return write_eight_digit_exponent(out, (word >> 63) != 0, digits, exponent);
+  return write_eight_digit_exponent(out, (word >> 63) != 0, digits, scale.exponent[up_one]);
 }
 
 inline const char* parse_data_number(const char* first, const char* last, float& value) {
