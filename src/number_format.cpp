@@ -366,8 +366,6 @@ namespace {
 // truncated, of which the first has the place value 10^(exponent + 1) when
 // there are 19. Writes the sign too.
 char* write_exponent_14(char* out, bool negative, std::uint64_t digits, int exponent) {
-  *out = '-';
-  out += static_cast<int>(negative);
   // Bring the truncated digits to 19 (a trailing 0 keeps them truncated),
   // arithmetically: which case applies is as good as random in real data.
   const auto eighteen = static_cast<std::uint64_t>(digits < ten18);
@@ -382,16 +380,9 @@ char* write_exponent_14(char* out, bool negative, std::uint64_t digits, int expo
     rounded = pow10_u64(18);
     ++exponent;
   }
-  // The two halves come from the sum each by one division, side by side.
-  const std::uint64_t high = rounded / pow10_u64(15);
-  const std::uint64_t low = rounded / pow10_u64(11) - high * 10000;
-  std::uint64_t text = number_detail::eight_digit_text(static_cast<std::uint32_t>(high),
-                                                       static_cast<std::uint32_t>(low));
-  out[0] = static_cast<char>(text);
-  text = (text & ~std::uint64_t{0xFF}) | '.';  // the point takes the first digit's place
-  std::memcpy(out + 1, &text, 8);
-  std::memcpy(out + 9, exponent_texts[static_cast<std::size_t>(exponent - min_exponent)].data(), 8);
-  return out + 14;
+  return number_detail::write_eight_digit_exponent(
+      out, negative, rounded / pow10_u64(11),
+      exponent_texts[static_cast<std::size_t>(exponent - min_exponent)]);
 }
 
 // Every value render_exponent_14_wide leaves: zeros, subnormals, non-finite
@@ -592,10 +583,6 @@ const char* take_fraction_digits(const char* p, const char* last, std::uint64_t&
   return first + r.used;
 }
 
-}  // namespace
-
-namespace {
-
 // The shapes [-]d.ddd with up to 8 fraction digits and an optional e+dd or
 // e-dd, on a short path: the fraction bytes are read as one word and its
 // digits up to the first non-digit valued as 8 digits. Sets `value` and
@@ -620,13 +607,9 @@ bool parse_short_fraction(const char* first, float& value, const char*& stop) {
   stop = end;
   const char letter = static_cast<char>(*end | 0x20);
   if (letter == 'e' || letter == 'd') {
-    const char sign = end[1];
-    if ((sign != '-' && sign != '+') || !is_digit_byte(end[2]) || !is_digit_byte(end[3]) ||
-        is_digit_byte(end[4])) {
-      return false;
-    }
-    const int magnitude = (end[2] - '0') * 10 + (end[3] - '0');
-    scale += sign == '-' ? -magnitude : magnitude;
+    int exponent = 0;
+    if (!number_detail::two_digit_exponent(end + 1, exponent)) return false;
+    scale += exponent;
     stop = end + 4;
   }
   if (scale < -22 || scale > 22) return false;

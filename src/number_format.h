@@ -143,6 +143,22 @@ inline double scaled(std::uint64_t mantissa, int scale) {
   return scale < 0 ? v / powers[-scale] : v * powers[scale];
 }
 
+// The usual exponent after its letter at `p`: a sign, two digits and a byte
+// that is no digit, checked as one word. Sets `exponent` and returns true,
+// or returns false for every other shape. Reads 4 bytes.
+inline bool two_digit_exponent(const char* p, int& exponent) {
+  std::uint32_t tail = 0;
+  std::memcpy(&tail, p, sizeof tail);
+  const std::uint32_t sign = tail & 0xFF;
+  const std::uint32_t digits = tail ^ 0x30303000u;  // digits become 0..9
+  const std::uint32_t non_digits = (((digits & 0x7F7F7F7Fu) + 0x76767676u) | digits) & 0x80808000u;
+  if (((sign - '+') & ~2u) != 0 || non_digits != 0x80000000u) return false;
+  const auto magnitude = static_cast<int>(((digits >> 8) & 0xFF) * 10 + ((digits >> 16) & 0xFF));
+  const int flip = -static_cast<int>(sign == '-');
+  exponent = (magnitude ^ flip) - flip;
+  return true;
+}
+
 // A value times signs[negative] takes its sign without a branch.
 inline constexpr double signs[] = {1.0, -1.0};
 
@@ -322,19 +338,9 @@ inline const char* parse_data_number(const char* first, const char* last, float&
             return end;
           }
         } else {
-          // The usual exponent: a sign, two digits and a byte that is no
-          // digit, checked as one word.
-          std::uint32_t tail = 0;
-          std::memcpy(&tail, end + 1, sizeof tail);
-          const std::uint32_t sign = tail & 0xFF;
-          const std::uint32_t exponent = tail ^ 0x30303000u;  // digits become 0..9
-          const std::uint32_t exponent_non_digits =
-              (((exponent & 0x7F7F7F7Fu) + 0x76767676u) | exponent) & 0x80808000u;
-          if (((sign - '+') & ~2u) == 0 && exponent_non_digits == 0x80000000u) {
-            const auto magnitude =
-                static_cast<int>(((exponent >> 8) & 0xFF) * 10 + ((exponent >> 16) & 0xFF));
-            const int flip = -static_cast<int>(sign == '-');
-            scale += (magnitude ^ flip) - flip;
+          int exponent = 0;
+          if (two_digit_exponent(end + 1, exponent)) {
+            scale += exponent;
             if (scale >= -22 && scale <= 22) {
               value = static_cast<float>(scaled(digits, scale) * signs[negative]);
               return end + 4;
